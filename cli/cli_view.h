@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/calculator_view.h"
+
+namespace quorran {
+
+// The dialog's controls as plain values: what a command reads is set beforehand,
+// what it writes is kept to be printed.
+class CliView final : public CalculatorView {
+public:
+    void check(int control) { checked_.insert(control); }
+    void uncheck(int control) { checked_.erase(control); }
+    void type(int control, std::string_view text) { texts_[control] = std::string(text); }
+
+    std::string text(int control) const;
+    const std::vector<std::string>& items(int control) const;
+    const std::optional<std::string>& warning() const { return warning_; }
+
+    bool is_checked(int control) const override;
+    std::string get_text(int control) const override;
+    void set_text(int control, std::string_view text) override;
+    void list_clear(int control) override;
+    void list_add(int control, std::string_view text) override;
+    void list_select_prefix(int control, int after_index, std::string_view prefix) override;
+    void set_focus(int control) override;
+    void warn(std::string_view text) override;
+    void inform(std::string_view text) override;
+    void close(int result) override;
+
+private:
+    std::set<int> checked_;
+    std::map<int, std::string> texts_;
+    std::map<int, std::vector<std::string>> lists_;
+    std::optional<std::string> warning_;
+};
+
+}  // namespace quorran

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/calculator_view.h"
+
+namespace quorran {
+
+// Carries out the command of each control the dialog reports: About, Close,
+// Find Pace and Find Finish Time. Keeps no state between commands.
+class CalculatorCommands {
+public:
+    explicit CalculatorCommands(CalculatorView& view);
+    void on_command(int control);
+
+private:
+    CalculatorView& view_;
+};
+
+void on_about(CalculatorView& view);
+void on_close(CalculatorView& view);
+void on_find_pace(CalculatorView& view);
+void on_find_finish_time(CalculatorView& view);
+
+}  // namespace quorran

@@ -1,0 +1,57 @@
+#pragma once
+
+// The main dialog's template as a C++ table, for front ends that build the dialog
+// themselves rather than from a Windows resource.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "ui/dialog_strings.h"
+
+namespace quorran {
+
+// The Windows style bits the template uses, with their Windows values, so every
+// front end reads the same table.
+namespace window_style {
+inline constexpr std::uint32_t WS_CHILD = 0x40000000;
+inline constexpr std::uint32_t WS_VISIBLE = 0x10000000;
+inline constexpr std::uint32_t WS_BORDER = 0x00800000;
+inline constexpr std::uint32_t WS_VSCROLL = 0x00200000;
+inline constexpr std::uint32_t WS_GROUP = 0x00020000;
+inline constexpr std::uint32_t WS_TABSTOP = 0x00010000;
+inline constexpr std::uint32_t BS_PUSHBUTTON = 0x0;
+inline constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x1;
+inline constexpr std::uint32_t BS_GROUPBOX = 0x7;
+inline constexpr std::uint32_t BS_AUTORADIOBUTTON = 0x9;
+inline constexpr std::uint32_t BS_TYPEMASK = 0xF;
+inline constexpr std::uint32_t ES_AUTOHSCROLL = 0x80;
+inline constexpr std::uint32_t SS_CENTER = 0x1;
+inline constexpr std::uint32_t SS_RIGHT = 0x2;
+inline constexpr std::uint32_t SS_ICON = 0x3;
+inline constexpr std::uint32_t SS_TYPEMASK = 0x1F;
+inline constexpr std::uint32_t CBS_DROPDOWN = 0x2;
+}  // namespace window_style
+
+struct ControlTemplate {
+    int id;
+    std::string_view window_class;  // "Button", "Edit", "Static" or "ComboBox"
+    std::uint32_t style;            // besides WS_CHILD | WS_VISIBLE
+    int x, y, width, height;        // dialog units
+    std::string_view text;
+};
+
+inline constexpr int ICON_SHOWN = 104;  // the icon resource control #0 shows
+
+namespace detail {
+using namespace window_style;
+inline constexpr ControlTemplate DIALOG_CONTROLS[] = {
+#define QUORRAN_CONTROL(id, cls, style, x, y, w, h, text) {id, cls, style, x, y, w, h, text},
+#include "ui/dialog_template.def"
+#undef QUORRAN_CONTROL
+};
+}  // namespace detail
+
+inline constexpr std::span<const ControlTemplate> dialog_controls() { return detail::DIALOG_CONTROLS; }
+
+}  // namespace quorran
