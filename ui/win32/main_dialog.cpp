@@ -1,0 +1,73 @@
+#include "ui/win32/main_dialog.h"
+
+#include <string>
+#include <string_view>
+
+#include "core/calculator_commands.h"
+#include "core/control_ids.h"
+#include "core/messages.h"
+#include "ui/dialog_strings.h"
+#include "ui/win32/win32_calculator_view.h"
+
+namespace quorran {
+
+namespace {
+
+// What one open dialog owns: the view on its window and the commands on that
+// view. Lives from WM_INITDIALOG until the window is gone. A command can still
+// be running inside a message box when Close is pressed, but EndDialog only
+// marks the dialog as ended; the window, and so this, goes once that command
+// has returned to the dialog loop.
+struct DialogState {
+    explicit DialogState(HWND dialog) : view(dialog), commands(view) {}
+    Win32CalculatorView view;
+    CalculatorCommands commands;
+};
+
+DialogState* state_of(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+// Empties a drop-down list, limits its edit field to 79 characters and shows
+// the placeholder as its one item.
+void show_placeholder(HWND dialog, int list, std::string_view placeholder) {
+    const std::string item(placeholder);
+    const std::string prefix(1, placeholder.front());
+    SendDlgItemMessageA(dialog, list, CB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(dialog, list, CB_LIMITTEXT, 79, 0);
+    SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendDlgItemMessageA(dialog, list, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(prefix.c_str()));
+}
+
+void set_up(HWND dialog) {
+    CheckRadioButton(dialog, IDC_PACE_MILES, IDC_PACE_KM, IDC_PACE_MILES);
+    CheckRadioButton(dialog, IDC_FINISH_MILES, IDC_FINISH_KM, IDC_FINISH_MILES);
+    CheckRadioButton(dialog, IDC_PER_MILE, IDC_PER_KM, IDC_PER_MILE);
+    show_placeholder(dialog, IDC_SPLITS, SPLITS_PLACEHOLDER);
+    show_placeholder(dialog, IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER);
+    SetFocus(GetDlgItem(dialog, IDC_PACE_DISTANCE));
+}
+
+}  // namespace
+
+INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new DialogState(dialog)));
+            set_up(dialog);
+            return FALSE;  // the focus set up above stands
+        case WM_COMMAND:
+            if (DialogState* state = state_of(dialog)) state->commands.on_command(LOWORD(wparam));
+            return 0;
+        case WM_NCDESTROY:
+            delete state_of(dialog);
+            SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+INT_PTR run_main_dialog(HINSTANCE instance) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(QUORRAN_IDD_MAIN), nullptr, main_dialog_proc, 0);
+}
+
+}  // namespace quorran

@@ -1,0 +1,58 @@
+#include "ui/win32/win32_calculator_view.h"
+
+#include "core/messages.h"
+
+namespace quorran {
+
+namespace {
+
+// The buffer every entry is read into: 79 characters and the terminator.
+constexpr int TEXT_BUFFER_SIZE = 80;
+
+// user32 wants terminated strings; a string_view need not be one.
+std::string terminated(std::string_view text) { return std::string(text); }
+
+LPARAM text_param(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+
+}  // namespace
+
+bool Win32CalculatorView::is_checked(int control) const { return IsDlgButtonChecked(dialog_, control) != 0; }
+
+std::string Win32CalculatorView::get_text(int control) const {
+    char buffer[TEXT_BUFFER_SIZE] = {};
+    GetDlgItemTextA(dialog_, control, buffer, TEXT_BUFFER_SIZE);
+    return buffer;
+}
+
+void Win32CalculatorView::set_text(int control, std::string_view text) {
+    SetDlgItemTextA(dialog_, control, terminated(text).c_str());
+}
+
+void Win32CalculatorView::list_clear(int control) { SendDlgItemMessageA(dialog_, control, CB_RESETCONTENT, 0, 0); }
+
+void Win32CalculatorView::list_add(int control, std::string_view text) {
+    const std::string item = terminated(text);
+    SendDlgItemMessageA(dialog_, control, CB_ADDSTRING, 0, text_param(item));
+}
+
+void Win32CalculatorView::list_select_prefix(int control, int after_index, std::string_view prefix) {
+    const std::string start = terminated(prefix);
+    // The index travels sign-extended, so -1 (search the whole list) survives.
+    SendDlgItemMessageA(dialog_, control, CB_SELECTSTRING, static_cast<WPARAM>(after_index), text_param(start));
+}
+
+void Win32CalculatorView::set_focus(int control) { SetFocus(GetDlgItem(dialog_, control)); }
+
+void Win32CalculatorView::warn(std::string_view text) { message_box(text, MB_ICONEXCLAMATION); }
+
+void Win32CalculatorView::inform(std::string_view text) { message_box(text, MB_ICONINFORMATION); }
+
+// Ownerless on purpose: the dialog stays enabled while the box is up.
+void Win32CalculatorView::message_box(std::string_view text, UINT icon) {
+    const std::string caption = terminated(MESSAGE_CAPTION);
+    MessageBoxA(nullptr, terminated(text).c_str(), caption.c_str(), MB_OK | icon);
+}
+
+void Win32CalculatorView::close(int result) { EndDialog(dialog_, result); }
+
+}  // namespace quorran
