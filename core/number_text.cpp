@@ -328,11 +328,11 @@ void put_padded_text(Output& out, std::string_view text, std::size_t width) {
     out.put(text);
 }
 
-void put_number(Output& out, double value, const Conversion& spec) {
-    if (std::isnan(value)) return put_padded_text(out, "nan", spec.width);
-    if (std::isinf(value)) return put_padded_text(out, value < 0.0 ? "-inf" : "inf", spec.width);
+void put_number(Output& out, double value, const Conversion& field) {
+    if (std::isnan(value)) return put_padded_text(out, "nan", field.width);
+    if (std::isinf(value)) return put_padded_text(out, value < 0.0 ? "-inf" : "inf", field.width);
 
-    const auto precision = static_cast<long long>(spec.precision);
+    const auto precision = static_cast<long long>(field.precision);
     const Rounded r = round_two_stage(value, precision);
     char buffer[20];
     const char* const digits_end = std::to_chars(buffer, buffer + sizeof buffer, r.digits).ptr;
@@ -342,15 +342,15 @@ void put_number(Output& out, double value, const Conversion& spec) {
     // end, and at least one digit before the point.
     const auto zeros = static_cast<std::size_t>(r.zeros);
     const std::size_t all = digits.size() + zeros;
-    const std::size_t whole = all > spec.precision ? all - spec.precision : 1;
+    const std::size_t whole = all > field.precision ? all - field.precision : 1;
     const bool negative = value < 0.0;
     const std::size_t length =
-        (negative ? 1 : 0) + whole + (spec.precision > 0 ? 1 + spec.precision : 0);
+        (negative ? 1 : 0) + whole + (field.precision > 0 ? 1 + field.precision : 0);
 
-    const std::size_t pad = spec.width > length ? spec.width - length : 0;
-    if (!spec.zero_pad) out.fill(' ', pad);
+    const std::size_t pad = field.width > length ? field.width - length : 0;
+    if (!field.zero_pad) out.fill(' ', pad);
     if (negative) out.put('-');
-    if (spec.zero_pad) out.fill('0', pad);
+    if (field.zero_pad) out.fill('0', pad);
 
     // Characters [from, to) of digits followed by the zeros.
     const auto put_digits = [&](std::size_t from, std::size_t to) {
@@ -358,14 +358,14 @@ void put_number(Output& out, double value, const Conversion& spec) {
         from = std::max(from, digits.size());
         if (to > from) out.fill('0', to - from);
     };
-    if (all > spec.precision) {
+    if (all > field.precision) {
         put_digits(0, whole);
-        if (spec.precision > 0) out.put('.');
+        if (field.precision > 0) out.put('.');
         put_digits(whole, all);
     } else {
         out.put('0');
-        if (spec.precision > 0) out.put('.');
-        out.fill('0', spec.precision - all);
+        if (field.precision > 0) out.put('.');
+        out.fill('0', field.precision - all);
         put_digits(0, all);
     }
 }
@@ -383,32 +383,32 @@ std::string format_text(std::string_view format, std::initializer_list<FormatArg
         if (percent == format.size()) break;
 
         // %[0][width][.precision] followed by f, s or %.
-        Conversion spec;
+        Conversion field;
         std::size_t j = percent + 1;
         if (j < format.size() && format[j] == '0') {
-            spec.zero_pad = true;
+            field.zero_pad = true;
             ++j;
         }
         long long number = 0;
         for (; j < format.size() && is_digit(format[j]); ++j) accumulate_saturated(number, format[j]);
-        spec.width = static_cast<std::size_t>(number);
+        field.width = static_cast<std::size_t>(number);
         if (j < format.size() && format[j] == '.') {
             number = 0;
             for (++j; j < format.size() && is_digit(format[j]); ++j)
                 accumulate_saturated(number, format[j]);
-            spec.precision = static_cast<std::size_t>(number);
-            spec.has_precision = true;
+            field.precision = static_cast<std::size_t>(number);
+            field.has_precision = true;
         }
         const char conversion = j < format.size() ? format[j] : '\0';
         if (conversion == 'f' || conversion == 's') {
             // A missing argument, or one of the other kind, prints nothing.
             if (arg != args.end()) {
                 if (conversion == 'f' && !arg->is_text()) {
-                    put_number(out, arg->number(), spec);
+                    put_number(out, arg->number(), field);
                 } else if (conversion == 's' && arg->is_text()) {
                     std::string_view text = arg->text();
-                    if (spec.has_precision) text = text.substr(0, spec.precision);
-                    put_padded_text(out, text, spec.width);
+                    if (field.has_precision) text = text.substr(0, field.precision);
+                    put_padded_text(out, text, field.width);
                 }
                 ++arg;
             }
