@@ -4,8 +4,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(QUORRAN_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${QUORRAN_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${QUORRAN_MINGW_PREFIX}-g++)
+# The posix thread model, for std::mutex and friends (GoogleTest needs them);
+# its winpthread library is linked in statically like the rest.
+set(CMAKE_C_COMPILER ${QUORRAN_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUORRAN_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${QUORRAN_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${QUORRAN_MINGW_PREFIX})
