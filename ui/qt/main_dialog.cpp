@@ -1,0 +1,166 @@
+#include "ui/qt/main_dialog.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <utility>
+
+#include "core/control_ids.h"
+#include "core/messages.h"
+#include "ui/dialog_strings.h"
+#include "ui/dialog_template.h"
+#include "ui/qt/dialog_units.h"
+
+namespace quorran {
+
+namespace {
+
+using namespace window_style;
+
+constexpr int CANCEL_COMMAND = 2;  // the identifier Escape sends, as IDCANCEL
+constexpr int LIST_TEXT_LIMIT = 79;
+constexpr int ICON_SIZE = 32;
+
+QString to_qstring(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QIcon dialog_icon() { return QIcon(QStringLiteral(":/icons/icon%1.ico").arg(ICON_SHOWN)); }
+
+// The icon at a whole multiple of its size that best fills the area, so its pixels stay sharp.
+QPixmap icon_for(QSize area) {
+    const int scale = std::max(1, (std::min(area.width(), area.height()) + ICON_SIZE / 2) / ICON_SIZE);
+    return dialog_icon().pixmap(ICON_SIZE).scaled(ICON_SIZE * scale, ICON_SIZE * scale, Qt::KeepAspectRatio,
+                                                  Qt::FastTransformation);
+}
+
+// Static text sits at the top of its rectangle, as Windows draws it.
+Qt::Alignment static_alignment(std::uint32_t style) {
+    switch (style & SS_TYPEMASK) {
+        case SS_RIGHT: return Qt::AlignRight | Qt::AlignTop;
+        case SS_CENTER: return Qt::AlignHCenter | Qt::AlignTop;
+        default: return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+// A text wider than its rectangle in this font widens the control on the side away
+// from its alignment, rather than being cut off.
+QRect fitted(QRect rect, int text_width, Qt::Alignment alignment) {
+    const int extra = text_width - rect.width();
+    if (extra <= 0) return rect;
+    if (alignment & Qt::AlignRight) rect.setLeft(rect.left() - extra);
+    else if (alignment & Qt::AlignHCenter) rect.adjust(-extra / 2, 0, extra - extra / 2, 0);
+    else rect.setRight(rect.right() + extra);
+    return rect;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), view_(*this), commands_(view_) {
+    setWindowTitle(QStringLiteral(QUORRAN_DIALOG_CAPTION));
+    setWindowIcon(dialog_icon());
+    create_controls();
+    set_up();
+}
+
+// Builds every control of the template in template order, which is also Qt's focus
+// chain, and connects each control's notifications to the commands.
+void MainDialog::create_controls() {
+    const BaseUnits units = base_units(font());
+    setFixedSize(to_pixels(units, 0, 0, QUORRAN_DIALOG_WIDTH, QUORRAN_DIALOG_HEIGHT).size());
+    move(0, 0);
+
+    QButtonGroup* radio_group = nullptr;  // the radio buttons since the last WS_GROUP control
+    for (const ControlTemplate& row : dialog_controls()) {
+        if (row.style & WS_GROUP) radio_group = nullptr;
+        const QString text = to_qstring(row.text);
+        const auto command = [this, id = row.id] { commands_.on_command(id); };
+        QRect rect = to_pixels(units, row.x, row.y, row.width, row.height);
+        QWidget* control = nullptr;
+
+        if (row.window_class == "Button" && (row.style & BS_TYPEMASK) == BS_GROUPBOX) {
+            control = new QGroupBox(text, this);
+        } else if (row.window_class == "Button" && (row.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+            auto* radio = new QRadioButton(text, this);
+            if (!radio_group) radio_group = new QButtonGroup(this);
+            radio_group->addButton(radio);
+            connect(radio, &QRadioButton::clicked, this, command);
+            rect = fitted(rect, radio->sizeHint().width(), Qt::AlignLeft);
+            control = radio;
+        } else if (row.window_class == "Button") {
+            auto* button = new QPushButton(text, this);
+            button->setDefault((row.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+            connect(button, &QPushButton::clicked, this, command);
+            control = button;
+        } else if (row.window_class == "Edit") {
+            auto* edit = new QLineEdit(this);
+            connect(edit, &QLineEdit::textChanged, this, command);
+            control = edit;
+        } else if (row.window_class == "ComboBox") {
+            auto* list = new QComboBox(this);
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            // The template's height includes the dropped-down list, of items one line high.
+            const int closed_height = list->sizeHint().height();
+            list->setMaxVisibleItems(std::max(1, (rect.height() - closed_height) / units.y));
+            rect.setHeight(closed_height);
+            connect(list, &QComboBox::currentIndexChanged, this, command);
+            connect(list, &QComboBox::editTextChanged, this, command);
+            control = list;
+        } else if ((row.style & SS_TYPEMASK) == SS_ICON) {
+            auto* picture = new QLabel(this);
+            picture->setAlignment(Qt::AlignCenter);
+            picture->setPixmap(icon_for(rect.size()));
+            control = picture;
+        } else {
+            auto* label = new QLabel(text, this);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(static_alignment(row.style));
+            rect = fitted(rect, label->sizeHint().width(), label->alignment());
+            control = label;
+        }
+        control->setObjectName(QString::number(row.id));
+        control->setGeometry(rect);
+    }
+}
+
+// What the dialog does when it opens, in this order.
+void MainDialog::set_up() {
+    for (const int id : {IDC_PACE_MILES, IDC_FINISH_MILES, IDC_PER_MILE}) {
+        qobject_cast<QRadioButton*>(dialog_control(*this, id))->setChecked(true);
+    }
+    for (const auto& [id, placeholder] :
+         {std::pair{IDC_SPLITS, SPLITS_PLACEHOLDER}, std::pair{IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER}}) {
+        view_.list_clear(id);
+        qobject_cast<QComboBox*>(dialog_control(*this, id))->lineEdit()->setMaxLength(LIST_TEXT_LIMIT);
+        view_.list_add(id, placeholder);
+        view_.list_select_prefix(id, 0, placeholder.substr(0, 1));
+    }
+    view_.set_focus(IDC_PACE_DISTANCE);
+}
+
+void MainDialog::reject() { commands_.on_command(CANCEL_COMMAND); }
+
+// The title bar offers no close box, but a window manager may close the window
+// anyway: that ends the dialog as Close does.
+void MainDialog::closeEvent(QCloseEvent* event) {
+    commands_.on_command(IDC_CLOSE);
+    event->accept();
+}
+
+int run(MainDialog& dialog) {
+    QObject::connect(&dialog, &QDialog::finished, qApp, [](int result) { QCoreApplication::exit(result); },
+                     Qt::SingleShotConnection);
+    dialog.show();
+    return QCoreApplication::exec();
+}
+
+}  // namespace quorran
