@@ -277,6 +277,13 @@ private slots:
         QVERIFY(!dialog_->isVisible());
     }
 
+    void a_window_manager_close_ends_the_dialog_as_close_does() {
+        QSignalSpy finished(dialog_.get(), &QDialog::finished);
+        QVERIFY(dialog_->close());
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished.first().first().toInt(), 0);
+    }
+
     void escape_leaves_the_dialog_open() {
         QSignalSpy finished(dialog_.get(), &QDialog::finished);
         for (const int id : {IDC_PACE_DISTANCE, IDC_FINISH_PACE_SECONDS, IDC_PER_KM, IDC_ABOUT, IDC_SPLITS}) {
