@@ -209,8 +209,11 @@ void check_find_finish_time(const Case& c) {
     const double pace_minutes = std::fabs(entry_value(c.fields[5]) * g);
     const double pace_seconds = std::fabs(entry_value(c.fields[6]) * g);
     const bool zero_pace = pace_minutes == 0.0 && pace_seconds == 0.0;
-    // A tiny pace over a tiny distance is a zero time too.
-    const bool may_be_zero_time = zero_pace || (pace_minutes + pace_seconds) * std::fabs(distance) < 1e-290;
+    // A tiny pace over a tiny distance is a zero time too, and a pace of a few
+    // subnormal seconds vanishes when turned into minutes, even over an infinite
+    // distance (where zero times infinity has no value, which counts as no time).
+    const bool tiny_pace = pace_minutes < 1e-290 && pace_seconds < 1e-290;
+    const bool may_be_zero_time = tiny_pace || (pace_minutes + pace_seconds) * std::fabs(distance) < 1e-290;
     if (check_warning(c, effects, distance == 0.0, zero_pace, may_be_zero_time)) return;
 
     std::vector<Call> calls;
