@@ -42,6 +42,9 @@ void expect_eq(long long actual, long long expected, const std::string& what) {
 
 std::string row_name(const ControlTemplate& row) { return "control " + std::to_string(row.id); }
 
+// The icon static: its text in the template is the number of the icon it shows.
+bool shows_icon(const ControlTemplate& row) { return row.window_class == "Static" && (row.style & SS_TYPEMASK) == SS_ICON; }
+
 std::string window_text(HWND window) {
     char text[512] = {};
     GetWindowTextA(window, text, sizeof text);
@@ -77,7 +80,7 @@ std::string state_of(HWND dialog) {
     state << "focus " << GetDlgCtrlID(GetFocus());
     for (const auto& row : quorran::dialog_controls()) {
         state << "\n" << row.id;
-        if (row.id != 102) state << " \"" << window_text(GetDlgItem(dialog, row.id)) << '"';  // not the icon's number
+        if (!shows_icon(row)) state << " \"" << window_text(GetDlgItem(dialog, row.id)) << '"';
         if (row.window_class == "Button") state << " checked " << IsDlgButtonChecked(dialog, row.id);
         if (row.window_class != "ComboBox") continue;
         const LRESULT count = send(dialog, row.id, CB_GETCOUNT);
@@ -149,7 +152,7 @@ void check_template_resource() {
         expect(window_class == class_ordinal(row.window_class) ||
                    lstrcmpiA(window_class.c_str(), std::string(row.window_class).c_str()) == 0,
                name + ", class " + window_class);
-        const std::string text = row.id == 102 ? ordinal_name(quorran::ICON_SHOWN) : std::string(row.text);
+        const std::string text = shows_icon(row) ? ordinal_name(quorran::ICON_SHOWN) : std::string(row.text);
         expect_eq(in.name(), text, name + ", text");
         expect_eq(in.word(), 0, name + ", creation data");
     }
@@ -208,7 +211,7 @@ void check_window(HWND dialog) {
             // line high, and how far the list opens is the toolkit's business.
             expect(placed.bottom - placed.top < expected.bottom - expected.top, name + ", closed height");
             placed.bottom = expected.bottom;
-        } else if (row.id == 102) {
+        } else if (shows_icon(row)) {
             // An icon static takes the size of its icon.
             const auto icon = reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0));
             expect(icon != nullptr, name + " shows an icon");
