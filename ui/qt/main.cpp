@@ -8,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("quorran"));
     quorran::MainDialog dialog;
+    QApplication::setWindowIcon(dialog.windowIcon());  // for the message boxes too
     quorran::run(dialog);
     return 0;
 }

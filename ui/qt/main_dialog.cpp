@@ -30,8 +30,6 @@ constexpr int CANCEL_COMMAND = 2;  // the identifier Escape sends, as IDCANCEL
 constexpr int LIST_TEXT_LIMIT = 79;
 constexpr int ICON_SIZE = 32;
 
-QString to_qstring(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 QIcon dialog_icon() { return QIcon(QStringLiteral(":/icons/icon%1.ico").arg(ICON_SHOWN)); }
 
 // The icon at a whole multiple of its size that best fills the area, so its pixels stay sharp.

@@ -17,8 +17,6 @@ namespace {
 
 constexpr qsizetype MAX_TEXT_BYTES = 79;  // an 80-byte buffer with its terminator
 
-QString to_qstring(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 QComboBox* list_of(const QDialog& dialog, int control) {
     return qobject_cast<QComboBox*>(dialog_control(dialog, control));
 }

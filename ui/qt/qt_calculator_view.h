@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 
@@ -10,13 +12,15 @@ class QWidget;
 
 namespace quorran {
 
+// Texts cross the calculator's interfaces as UTF-8.
+inline QString to_qstring(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
 // The control of the dialog with the given identifier. Each control carries its
 // identifier as its object name, so this finds it as GetDlgItem would; nullptr when
 // the dialog has no such control.
 QWidget* dialog_control(const QDialog& dialog, int id);
 
 // The calculator's window operations on a Qt dialog built from the template.
-// Texts cross this interface as UTF-8.
 class QtCalculatorView final : public CalculatorView {
 public:
     explicit QtCalculatorView(QDialog& dialog);
