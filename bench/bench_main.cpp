@@ -10,6 +10,7 @@
 //   Find ...         a whole command through a view that does nothing, vs strtod, the
 //                    same calculator arithmetic and snprintf into the same view calls
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -375,6 +376,9 @@ void check_twins() {
 
 class RatioReporter final : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so that a saved report stays plain text.
+    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const auto& run : runs) {
