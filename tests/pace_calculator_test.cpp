@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <limits>
 #include <string>
 
 #include "core/pace_calculator.h"
@@ -77,21 +76,6 @@ TEST(PaceCalculator, ConversionsCarryIntoTheMinute) {
     const PaceTime per_400m = pace_per_400m({4, 59.95});  // 119.98 s per 400 m
     EXPECT_EQ(per_400m.minutes, 2.0);
     EXPECT_EQ(per_400m.seconds, 0.0);
-}
-
-// A 1-mile race in 150000 hours needs 12 characters for its 400 m time: the prefix
-// is cut to its 11, and stays a prefix of the line it selects.
-TEST(PaceCalculator, AbsurdPacesStayWithinTheirBuffers) {
-    const double cases[][4] = {{150000, 0, 0, 1}, {1e300, 0, 0, 1e-300}, {1, 0, 0, 1e-300}, {std::numeric_limits<double>::infinity(), 0, 0, 1}};
-    for (const auto& c : cases) {
-        PaceTime pace;
-        ASSERT_EQ(compute_pace(c[0], c[1], c[2], c[3], pace), CalcStatus::Ok);
-        EXPECT_LE(pace_result_text(pace).size(), 79u);
-        const OtherFormats formats = other_formats(pace);
-        for (const auto& line : formats.lines) EXPECT_LE(line.size(), 79u);
-        EXPECT_LE(formats.select_prefix.size(), 11u);
-        EXPECT_TRUE(formats.lines[1].starts_with(formats.select_prefix));
-    }
 }
 
 }  // namespace
