@@ -104,7 +104,8 @@ void QtCalculatorView::list_select_prefix(int control, int after_index, std::str
     for (int step = 0; step < count; ++step) {
         const int index = (first + step) % count;
         if (list->itemText(index).startsWith(wanted, Qt::CaseInsensitive)) {
-            list->setCurrentIndex(index);  // also shows it in the edit field
+            list->setCurrentIndex(index);  // also shows it in the edit field,
+            list->lineEdit()->setCursorPosition(0);  // from its start, however long
             return;
         }
     }
