@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/pace_calculator.h"
 
 namespace quorran {
 
@@ -29,16 +30,11 @@ CalcStatus compute_finish_time(double pace_minutes, double pace_seconds, double 
     if (!(total > 0.0)) return CalcStatus::ZeroTime;
     const double rest = std::fmod(total, MINUTES_PER_HOUR);
     double hours = (total - rest) * ONE_SIXTIETH;
-    const double frac = std::fmod(rest, 1.0);
-    double minutes = rest - frac;
-    double seconds = frac * SECONDS_PER_MINUTE;
-    if (seconds >= SECONDS_CARRY) {
-        minutes = minutes + 1.0;
-        seconds = 0.0;
-        if (minutes > MINUTES_CARRY) {
-            hours = hours + 1.0;
-            minutes = 0.0;
-        }
+    auto [minutes, seconds] = whole_minutes_and_seconds(rest);
+    // Below 60 the remainder has at most 59 whole minutes: only a seconds carry reaches 60.
+    if (minutes > MINUTES_CARRY) {
+        hours = hours + 1.0;
+        minutes = 0.0;
     }
     time = {hours, minutes, seconds};
     return CalcStatus::Ok;

@@ -27,7 +27,6 @@ PaceTime convert_pace(PaceTime pace, double factor) {
     return {m, s};
 }
 
-
 }  // namespace
 
 CalcStatus compute_pace(double hours, double minutes, double seconds, double distance_miles,
@@ -41,16 +40,19 @@ CalcStatus compute_pace(double hours, double minutes, double seconds, double dis
     // The order of the sum decides some printed tenths: seconds join the hours first.
     const double total = (hours * SECONDS_PER_MINUTE + seconds * ONE_SIXTIETH) + minutes;
     if (total == 0.0) return CalcStatus::ZeroTime;
-    const double pace = total / distance_miles;
-    const double frac = std::fmod(pace, 1.0);
-    double whole = pace - frac;
-    double sec = frac * SECONDS_PER_MINUTE;
-    if (sec >= SECONDS_CARRY) {
-        whole = whole + 1.0;
-        sec = 0.0;
-    }
-    per_mile = {whole, sec};
+    per_mile = whole_minutes_and_seconds(total / distance_miles);
     return CalcStatus::Ok;
+}
+
+PaceTime whole_minutes_and_seconds(double minutes) {
+    const double frac = std::fmod(minutes, 1.0);
+    double whole = minutes - frac;
+    double seconds = frac * SECONDS_PER_MINUTE;
+    if (seconds >= SECONDS_CARRY) {
+        whole = whole + 1.0;
+        seconds = 0.0;
+    }
+    return {whole, seconds};
 }
 
 PaceTime pace_per_km(PaceTime per_mile) { return convert_pace(per_mile, KM_TO_MILES); }

@@ -16,6 +16,10 @@ inline constexpr std::size_t SELECT_PREFIX_LIMIT = 11;
 CalcStatus compute_pace(double hours, double minutes, double seconds, double distance_miles,
                         PaceTime& per_mile);
 
+// Minutes split into whole minutes and seconds; seconds of SECONDS_CARRY or more carry
+// into the next minute.
+PaceTime whole_minutes_and_seconds(double minutes);
+
 PaceTime pace_per_km(PaceTime per_mile);
 PaceTime pace_per_400m(PaceTime per_km);
 
