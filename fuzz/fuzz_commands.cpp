@@ -25,7 +25,7 @@
 #include "core/control_ids.h"
 #include "core/messages.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/reference_number.h"
+#include "tests/exact_decimal.h"
 #include "tests/recording_view.h"
 
 namespace {
@@ -111,7 +111,7 @@ bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
 }
 
 // What an entry field gives: its first 79 characters read as a number.
-double entry_value(const std::string& text) { return quorran::fuzz::reference_scan(text.substr(0, TEXT_LIMIT)); }
+double entry_value(const std::string& text) { return quorran::exact::scan(text.substr(0, TEXT_LIMIT)); }
 
 // A distance entry in miles, with the race shortcuts of its first character.
 double entry_distance(const std::string& text, bool miles) {
@@ -264,11 +264,6 @@ void check_other_control(const Case& c, int control) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    quorran::fuzz::check_reference_self();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;

@@ -1,9 +1,9 @@
 // Fuzzes format_text with arbitrary doubles (every bit pattern: NaNs, infinities,
 // subnormals, the largest finite values) and every format the result texts use.
 //
-// Each text must equal the slow reference's: two-stage rounding (17 significant
-// digits half up, then the asked decimals half up), "inf", "-inf" and "nan" padded
-// with blanks, widths honoured, and the whole text cut to its limit.
+// Each text must equal the one the tests' exact reference builds: two-stage rounding
+// (17 significant digits half up, then the asked decimals half up), "inf", "-inf" and
+// "nan" padded with blanks, widths honoured, and the whole text cut to its limit.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
@@ -11,7 +11,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -20,12 +22,22 @@
 #include "core/number_text.h"
 #include "core/pace_calculator.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/reference_number.h"
+#include "tests/exact_decimal.h"
 
 namespace {
 
 using quorran::fuzz::escaped;
-using quorran::fuzz::ReferenceArg;
+
+// One argument as drawn from the input: a number for %W.Pf or a text for %s.
+struct Arg {
+    bool is_text = false;
+    double number = 0.0;
+    std::string text;
+
+    quorran::FormatArg get() const {
+        return is_text ? quorran::FormatArg(std::string_view(text)) : quorran::FormatArg(number);
+    }
+};
 
 // Every format the result texts are built with, the kinds of its arguments (f for a
 // number, s for a text) and the limit of its buffer.
@@ -112,23 +124,23 @@ double consume_double(FuzzedDataProvider& input) {
     }
 }
 
-std::string run_format(std::string_view format, std::string_view kinds, const std::vector<ReferenceArg>& args,
+// The formatter under test and the exact reference take the same arguments.
+using Formatter = std::string (*)(std::string_view, std::initializer_list<quorran::FormatArg>, std::size_t);
+
+std::string run_format(Formatter format_text, std::string_view format, const std::vector<Arg>& args,
                        std::size_t limit) {
-    using quorran::format_text;
-    auto n = [&](std::size_t i) { return quorran::FormatArg(args[i].number); };
-    auto s = [&](std::size_t i) { return quorran::FormatArg(std::string_view(args[i].text)); };
-    if (kinds == "f") return format_text(format, {n(0)}, limit);
-    if (kinds == "ff") return format_text(format, {n(0), n(1)}, limit);
-    if (kinds == "fff") return format_text(format, {n(0), n(1), n(2)}, limit);
-    if (kinds == "fsfs") return format_text(format, {n(0), s(1), n(2), s(3)}, limit);
-    if (kinds == "fsfsfs") return format_text(format, {n(0), s(1), n(2), s(3), n(4), s(5)}, limit);
-    if (kinds == "sfff") return format_text(format, {s(0), n(1), n(2), n(3)}, limit);
-    if (kinds == "sff") return format_text(format, {s(0), n(1), n(2)}, limit);
-    if (kinds == "s") return format_text(format, {s(0)}, limit);
-    std::abort();
+    auto a = [&](std::size_t i) { return args[i].get(); };
+    switch (args.size()) {
+        case 1: return format_text(format, {a(0)}, limit);
+        case 2: return format_text(format, {a(0), a(1)}, limit);
+        case 3: return format_text(format, {a(0), a(1), a(2)}, limit);
+        case 4: return format_text(format, {a(0), a(1), a(2), a(3)}, limit);
+        case 6: return format_text(format, {a(0), a(1), a(2), a(3), a(4), a(5)}, limit);
+        default: std::abort();
+    }
 }
 
-std::string describe(std::string_view format, const std::vector<ReferenceArg>& args, std::size_t limit,
+std::string describe(std::string_view format, const std::vector<Arg>& args, std::size_t limit,
                      const std::string& got, const std::string& want) {
     std::string out = "format \"" + escaped(format) + "\" limit " + std::to_string(limit) + " args:";
     for (const auto& a : args) out += a.is_text ? " \"" + escaped(a.text) + "\"" : " " + show(a.number);
@@ -140,20 +152,15 @@ std::string describe(std::string_view format, const std::vector<ReferenceArg>& a
 // Whether got is the text of the same numbers without their signs, where every
 // signed number rounded to zero ("0.0" beside "-0.0"): the formats never meet
 // negative numbers, and whether such a number keeps its sign is left open.
-bool negative_zero_variant(std::string_view format, std::vector<ReferenceArg> args, std::size_t limit,
+bool negative_zero_variant(std::string_view format, std::vector<Arg> args, std::size_t limit,
                            const std::string& got) {
-    const std::string whole = quorran::fuzz::reference_format(format, args, std::string::npos);
+    const std::string whole = run_format(quorran::exact::format_text, format, args, std::string::npos);
     if (whole.find('-') == std::string::npos || whole.find_first_not_of("-0. ") != std::string::npos) return false;
     for (auto& a : args) a.number = std::fabs(a.number);
-    return got == quorran::fuzz::reference_format(format, args, limit);
+    return got == run_format(quorran::exact::format_text, format, args, limit);
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    quorran::fuzz::check_reference_self();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
@@ -187,9 +194,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         limit = input.ConsumeIntegralInRange<std::size_t>(0, 100);
     }
 
-    std::vector<ReferenceArg> args;
+    std::vector<Arg> args;
     for (const char kind : kinds) {
-        ReferenceArg arg;
+        Arg arg;
         if (kind == 's') {
             arg.is_text = true;
             arg.text = mode == 3 ? input.ConsumeRandomLengthString(200)
@@ -201,8 +208,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         args.push_back(arg);
     }
 
-    const std::string got = run_format(format, kinds, args, limit);
-    const std::string want = quorran::fuzz::reference_format(format, args, limit);
+    const std::string got = run_format(quorran::format_text, format, args, limit);
+    const std::string want = run_format(quorran::exact::format_text, format, args, limit);
     FUZZ_CHECK(got.size() <= limit, describe(format, args, limit, got, want));
     FUZZ_CHECK(got == want || (signed_numbers && negative_zero_variant(format, args, limit, got)),
                describe(format, args, limit, got, want));

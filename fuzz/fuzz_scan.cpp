@@ -1,6 +1,6 @@
 // Fuzzes the entry scanner and distance_in_miles on arbitrary bytes.
 //
-// Every text must scan to the value the slow reference scanner finds (the longest
+// Every text must scan to the value the tests' exact reference finds (the longest
 // leading decimal number, 24 significant digits, rounded to nearest), which is finite
 // or infinite and never NaN; the "m" and "h" shortcuts must give the marathon and the
 // half-marathon exactly, whichever unit is selected.
@@ -14,7 +14,7 @@
 #include "core/entry_parser.h"
 #include "core/number_text.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/reference_number.h"
+#include "tests/exact_decimal.h"
 
 namespace {
 
@@ -35,16 +35,11 @@ std::string report(std::string_view text, const char* what, double got, double w
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    quorran::fuzz::check_reference_self();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     const double scanned = quorran::scan_number(text);
-    const double want = quorran::fuzz::reference_scan(text);
+    const double want = quorran::exact::scan(text);
     FUZZ_CHECK(!std::isnan(scanned), report(text, "scan_number", scanned, want));
     FUZZ_CHECK(same(scanned, want), report(text, "scan_number", scanned, want));
 
