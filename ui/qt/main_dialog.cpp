@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,13 +31,20 @@ constexpr int CANCEL_COMMAND = 2;  // the identifier Escape sends, as IDCANCEL
 constexpr int LIST_TEXT_LIMIT = 79;
 constexpr int ICON_SIZE = 32;
 
-QIcon dialog_icon() { return QIcon(QStringLiteral(":/icons/icon%1.ico").arg(ICON_SHOWN)); }
+// Icon 104, as the PNG that tools/make-icons draws from the same picture. Read as PNG
+// and nothing else: QtGui reads PNG itself, whereas a reader left to detect the format
+// (as QPixmap and QIcon do from a file name) first loads every image-format plugin.
+static_assert(ICON_SHOWN == 104, "quorran.png is icon 104");
+QPixmap icon_picture() {
+    QImageReader reader(QStringLiteral(":/icons/quorran.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 // The icon at a whole multiple of its size that best fills the area, so its pixels stay sharp.
 QPixmap icon_for(QSize area) {
     const int scale = std::max(1, (std::min(area.width(), area.height()) + ICON_SIZE / 2) / ICON_SIZE);
-    return dialog_icon().pixmap(ICON_SIZE).scaled(ICON_SIZE * scale, ICON_SIZE * scale, Qt::KeepAspectRatio,
-                                                  Qt::FastTransformation);
+    return icon_picture().scaled(ICON_SIZE * scale, ICON_SIZE * scale, Qt::KeepAspectRatio, Qt::FastTransformation);
 }
 
 // Static text sits at the top of its rectangle, as Windows draws it.
@@ -64,7 +72,7 @@ QRect fitted(QRect rect, int text_width, Qt::Alignment alignment) {
 MainDialog::MainDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), view_(*this), commands_(view_) {
     setWindowTitle(QStringLiteral(QUORRAN_DIALOG_CAPTION));
-    setWindowIcon(dialog_icon());
+    setWindowIcon(QIcon(icon_picture()));
     create_controls();
     set_up();
 }
