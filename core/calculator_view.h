@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_limit.h"
+
 namespace quorran {
 
 // The window operations every command flow needs. The dialog of each front end
@@ -11,7 +13,7 @@ class CalculatorView {
 public:
     virtual ~CalculatorView() = default;
     virtual bool is_checked(int control) const = 0;
-    // The first 79 characters of the control's text.
+    // The first TEXT_LIMIT characters of the control's text.
     virtual std::string get_text(int control) const = 0;
     virtual void set_text(int control, std::string_view text) = 0;
     // Removes every item of a drop-down list and empties its edit field.

@@ -5,13 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_limit.h"
+
 // The system's own number scanner and printer. Both differ in detail from the C
 // library's: entries are read from at most 24 significant digits with e/E/d/D
 // exponents and no locale, and numbers print with a two-stage rounding.
 namespace quorran {
-
-// Characters of a text buffer, its terminator aside.
-inline constexpr std::size_t TEXT_LIMIT = 79;
 
 // The longest leading decimal number of text (after leading white space), correctly
 // rounded to the nearest double from its first 24 significant digits; 0.0 when the

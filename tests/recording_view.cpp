@@ -36,7 +36,7 @@ bool RecordingView::is_checked(int control) const {
 std::string RecordingView::get_text(int control) const {
     record(line("get_text", control));
     const auto it = texts.find(control);
-    return it == texts.end() ? std::string() : it->second.substr(0, 79);
+    return it == texts.end() ? std::string() : it->second.substr(0, TEXT_LIMIT);
 }
 
 void RecordingView::set_text(int control, std::string_view text) { record(line("set_text", control, text)); }

@@ -28,7 +28,7 @@ namespace {
 using namespace window_style;
 
 constexpr int CANCEL_COMMAND = 2;  // the identifier Escape sends, as IDCANCEL
-constexpr int LIST_TEXT_LIMIT = 79;
+constexpr int LIST_TEXT_LIMIT = static_cast<int>(TEXT_LIMIT);
 constexpr int ICON_SIZE = 32;
 
 // Icon 104, as the PNG that tools/make-icons draws from the same picture. Read as PNG

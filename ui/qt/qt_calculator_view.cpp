@@ -15,7 +15,7 @@ namespace quorran {
 
 namespace {
 
-constexpr qsizetype MAX_TEXT_BYTES = 79;  // an 80-byte buffer with its terminator
+constexpr auto MAX_TEXT_BYTES = static_cast<qsizetype>(TEXT_LIMIT);
 
 QComboBox* list_of(const QDialog& dialog, int control) {
     return qobject_cast<QComboBox*>(dialog_control(dialog, control));

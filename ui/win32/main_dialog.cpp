@@ -32,7 +32,7 @@ void show_placeholder(HWND dialog, int list, std::string_view placeholder) {
     const std::string item(placeholder);
     const std::string prefix(1, placeholder.front());
     SendDlgItemMessageA(dialog, list, CB_RESETCONTENT, 0, 0);
-    SendDlgItemMessageA(dialog, list, CB_LIMITTEXT, 79, 0);
+    SendDlgItemMessageA(dialog, list, CB_LIMITTEXT, TEXT_LIMIT, 0);
     SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SendDlgItemMessageA(dialog, list, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(prefix.c_str()));
 }

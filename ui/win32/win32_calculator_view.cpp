@@ -6,8 +6,8 @@ namespace quorran {
 
 namespace {
 
-// The buffer every entry is read into: 79 characters and the terminator.
-constexpr int TEXT_BUFFER_SIZE = 80;
+// The buffer every entry is read into: TEXT_LIMIT characters and the terminator.
+constexpr int TEXT_BUFFER_SIZE = TEXT_LIMIT + 1;
 
 // user32 wants terminated strings; a string_view need not be one.
 std::string terminated(std::string_view text) { return std::string(text); }
