@@ -80,18 +80,17 @@ int usage_error(std::string_view why) {
     return 2;
 }
 
-// A field is read as its entry would be, from its number on; text after the number that
-// the dialog would ignore gets a note on standard error, so "10km" is no silent surprise.
-void note_partial_read(const Field& field, std::string_view arg, bool distance) {
+// A field is read as the dialog reads its entry; text after the number, which the dialog
+// ignores, gets a note on standard error, so "10km" is no silent surprise.
+void note_partial_read(const Field& field, std::string_view arg) {
+    constexpr std::string_view SPACE = " \t\n\v\f\r";
     const std::string_view entry = arg.substr(0, TEXT_LIMIT);
-    if (distance && !entry.empty() && std::string_view("mMhH").find(entry.front()) != std::string_view::npos) return;
     std::size_t length = 0;
     scan_number(entry, length);
-    const std::size_t start = entry.find_first_not_of(" \t\n\v\f\r");
-    if (start == std::string_view::npos || entry.find_first_not_of(" \t\n\v\f\r", length) == std::string_view::npos) return;
-    const std::string_view read = length > 0 ? entry.substr(start, length - start) : "0";
-    std::cerr << "quorran-cli: note: '" << arg << "' was read as " << read << ", the rest ignored; "
-              << field.hint << '\n';
+    if (length == 0 || entry.find_first_not_of(SPACE, length) == std::string_view::npos) return;
+    const std::size_t start = entry.find_first_not_of(SPACE);
+    std::cerr << "quorran-cli: note: '" << arg << "' was read as " << entry.substr(start, length - start)
+              << ", the rest ignored (" << field.hint << ")\n";
 }
 
 void print_json(const CliView& view, const Subcommand& sub) {
@@ -149,7 +148,7 @@ int run(const Subcommand& sub, std::span<char*> args) {
     if (entries.size() > sub.fields.size()) return usage_error("too many fields");
     for (std::size_t i = 0; i < entries.size(); ++i) {
         view.type(sub.fields[i].control, entries[i]);
-        note_partial_read(sub.fields[i], entries[i], i == 0);
+        note_partial_read(sub.fields[i], entries[i]);
     }
 
     CalculatorCommands(view).on_command(sub.calculate);
