@@ -162,7 +162,8 @@ std::string vdot_command(const Args& a, bool json) {
     Table t;
     j.begin_object().field("vdot", v).key("equivalents").begin_array();
     t.out << format_text("VDOT %.1f", {v})
-          << "\nDerived from the published Daniels-Gilbert equations, not from any book's tables.\n\n";
+          << "\nDerived from the published Daniels-Gilbert equations, not from any book's tables.\n\n"
+          << "Equivalent race times\n";
     for (const auto& d : RACE_DISTANCES) {
         const double s = equivalent_seconds(v, d.metres);
         j.begin_object().field("name", d.name).field("metres", d.metres).field("seconds", s).end_object();
