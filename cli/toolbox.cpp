@@ -3,6 +3,7 @@
 #include "cli/toolbox.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <iomanip>
 #include <iostream>
@@ -73,7 +74,7 @@ struct Args {
         const std::string_view text = it->second;
         const double v = scan_number(text, length);
         const bool inside = closed ? v >= low && v <= high : v > low && v < high;
-        if (text.empty() || text.front() == ' ' || length != text.size() || !inside) {
+        if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())) || length != text.size() || !inside) {
             refuse(option, text, format_text(closed ? "a number from %.1f to %.1f" : "a number between %.0f and %.0f",
                                              {low, high}));
         }

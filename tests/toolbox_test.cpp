@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/clock_time.h"
+#include "core/number_text.h"
 #include "core/race_distances.h"
 #include "core/race_prediction.h"
 #include "core/split_plan.h"
@@ -90,6 +91,18 @@ TEST(Toolbox, ClockTextsRoundTheTotalFirst) {
     }
 }
 
+// Strict entries and the notes of pace and finish rest on how much the scanner read.
+TEST(Toolbox, ScannerSaysHowMuchItRead) {
+    const struct { const char* text; std::size_t length; } cases[] = {
+        {"10km", 2}, {" 1.5e3x", 6}, {"1e", 1}, {"1d+", 1}, {"2E-1:", 4}, {"abc", 0}, {"-.5:00", 3}, {"", 0}, {"+", 0},
+    };
+    for (const auto& c : cases) {
+        std::size_t length = 99;
+        EXPECT_EQ(scan_number(c.text, length), scan_number(c.text)) << c.text;
+        EXPECT_EQ(length, c.length) << c.text;
+    }
+}
+
 TEST(Toolbox, StrictEntries) {
     const struct { const char* text; std::optional<double> seconds; } times[] = {
         {"3:30:00", 12600}, {"42:30", 2550}, {"59.5", 59.5}, {"1:05:30.5", 3930.5}, {"90:00", 5400},
@@ -134,6 +147,8 @@ TEST(Toolbox, SplitPlans) {
     const struct { double metres, seconds, every, percent; std::size_t rows; } cases[] = {
         {marathon, 12600, mile, 0, 27}, {marathon, 12600, 5000, 2, 9}, {3 * mile, 1260, mile, 0, 3},
         {10000, 2400, 1000, -10, 10},   {5000, 1200, 10000, 5, 1},     {1500, 250, 400, 49.9, 4},
+        // 8.05 km reads as 8050.000000000001 m: no last split of a rounding error.
+        {8.05 * 1000, 2400, 50, 0, 161},
     };
     for (const auto& c : cases) {
         const auto plan = split_plan(c.metres, c.seconds, c.every, c.percent);
