@@ -30,11 +30,13 @@ struct EntryKind {
     std::string_view name;
     std::string_view accepted;
 };
-constexpr EntryKind TIME{"TIME", "[[H:]M:]S such as 3:30:00, 42:30 or 59.5, each part after a colon below 60"};
+constexpr EntryKind TIME{"TIME",
+                         "[[H:]M:]S such as 3:30:00, 42:30 or 59.5, each part after a colon below 60"};
 constexpr EntryKind DISTANCE{"DISTANCE",
                              "a number with km, k, mi or m (metres), or marathon or half; "
                              "a bare number is in miles, or in km with --km"};
-constexpr EntryKind PACE{"PACE", "M:SS or M:SS.s, with /km or /mi; a bare pace is per mile, or per km with --per-km"};
+constexpr EntryKind PACE{
+    "PACE", "M:SS or M:SS.s, with /km or /mi; a bare pace is per mile, or per km with --per-km"};
 
 // A refused entry: the one line standard error gets.
 struct Refusal {
@@ -53,6 +55,10 @@ struct Args {
     std::set<std::string_view> flags;
 
     bool has(std::string_view flag) const { return flags.contains(flag); }
+    std::string_view value(std::string_view option, std::string_view fallback) const {
+        const auto it = values.find(option);
+        return it == values.end() ? fallback : it->second;
+    }
 
     double time(std::size_t i) const {
         if (const auto t = read_time(entries[i])) return *t;
@@ -68,15 +74,16 @@ struct Args {
     }
     // An option's number, which must lie in (low, high) or, when closed, in [low, high].
     double number(std::string_view option, double fallback, double low, double high, bool closed) const {
-        const auto it = values.find(option);
-        if (it == values.end()) return fallback;
+        if (!values.contains(option)) return fallback;
+        const std::string_view text = values.at(option);
         std::size_t length = 0;
-        const std::string_view text = it->second;
         const double v = scan_number(text, length);
         const bool inside = closed ? v >= low && v <= high : v > low && v < high;
-        if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())) || length != text.size() || !inside) {
-            refuse(option, text, format_text(closed ? "a number from %.1f to %.1f" : "a number between %.0f and %.0f",
-                                             {low, high}));
+        if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())) ||
+            length != text.size() || !inside) {
+            refuse(option, text,
+                   format_text(closed ? "a number from %.1f to %.1f" : "a number between %.0f and %.0f",
+                               {low, high}));
         }
         return v;
     }
@@ -99,9 +106,10 @@ struct Table {
     }
 };
 
+double per_mile(double seconds_per_km) { return seconds_per_km * (METRES_PER_MILE / METRES_PER_KM); }
+
 std::string pace_texts(double seconds_per_km) {
-    return clock_text(seconds_per_km * (METRES_PER_MILE / METRES_PER_KM), 0) + " /mi  " + clock_text(seconds_per_km, 0) +
-           " /km";
+    return clock_text(per_mile(seconds_per_km), 0) + " /mi  " + clock_text(seconds_per_km, 0) + " /km";
 }
 
 std::string distance_command(const Args& a, bool json) {
@@ -111,23 +119,28 @@ std::string distance_command(const Args& a, bool json) {
         j.begin_object().field("metres", metres).field("miles", metres / METRES_PER_MILE);
         return j.field("km", metres / METRES_PER_KM).end_object().text();
     }
-    return format_text("%9.2f miles\n%9.2f km", {metres / METRES_PER_MILE, metres / METRES_PER_KM}) + "\n";
+    return format_text("%9.2f miles\n%9.2f km", {metres / METRES_PER_MILE, metres / METRES_PER_KM}) +
+           "\n";
 }
 
 std::string predict_command(const Args& a, bool json) {
     const double from = a.distance(DISTANCE.name, a.entries[0]).metres;
     const double seconds = a.time(1);
-    const auto model = a.values.contains("--model") ? a.values.at("--model") : "riegel";
+    const std::string_view model = a.value("--model", "riegel");
     if (model != "riegel" && model != "cameron") refuse("--model", model, "riegel or cameron");
     const bool riegel = model == "riegel";
-    if (!riegel && a.values.contains("--exponent")) refuse("--exponent", a.values.at("--exponent"), "it with --model riegel only");
-    const double exponent = a.number("--exponent", RIEGEL_EXPONENT, RIEGEL_EXPONENT_MIN, RIEGEL_EXPONENT_MAX, true);
+    if (!riegel && a.values.contains("--exponent"))
+        refuse("--exponent", a.values.at("--exponent"), "it with --model riegel only");
+    const double exponent =
+        a.number("--exponent", RIEGEL_EXPONENT, RIEGEL_EXPONENT_MIN, RIEGEL_EXPONENT_MAX, true);
 
     std::vector<double> times;
     for (const auto& d : RACE_DISTANCES) {
-        times.push_back(riegel ? riegel_seconds(from, seconds, d.metres, exponent) : cameron_seconds(from, seconds, d.metres));
+        times.push_back(riegel ? riegel_seconds(from, seconds, d.metres, exponent)
+                               : cameron_seconds(from, seconds, d.metres));
         if (!std::isfinite(times.back()) || times.back() <= 0) {
-            refuse(DISTANCE.name, a.entries[0], "a race the model can predict from (Cameron's up to about 400 km)");
+            refuse(DISTANCE.name, a.entries[0],
+                   "a race the model can predict from (Cameron's up to about 400 km)");
         }
     }
     JsonWriter j;
@@ -146,7 +159,7 @@ std::string predict_command(const Args& a, bool json) {
         j.field("outside_range", outside).end_object();
         const double per_km = times[i] / (d.metres / METRES_PER_KM);
         t.name(d.name).cell(clock_text(times[i], 0)).cell(outside ? " *" : "", 2);
-        t.cell(clock_text(per_km * (METRES_PER_MILE / METRES_PER_KM), 0)).cell(clock_text(per_km, 0)).end();
+        t.cell(clock_text(per_mile(per_km), 0)).cell(clock_text(per_km, 0)).end();
     }
     if (outside_any) t.out << "* outside the 3.5 to 230 minutes the model was fitted to\n";
     return json ? j.end_array().end_object().text() : t.out.str();
@@ -156,7 +169,8 @@ std::string vdot_command(const Args& a, bool json) {
     const double metres = a.distance(DISTANCE.name, a.entries[0]).metres;
     const double seconds = a.time(1);
     const double v = vdot(metres, seconds);
-    if (!(v > 0) || !std::isfinite(v)) refuse(TIME.name, a.entries[1], "a faster race: the equations give no VDOT for it");
+    if (!(v > 0) || !std::isfinite(v))
+        refuse(TIME.name, a.entries[1], "a faster race: the equations give no VDOT for it");
     const TrainingPaces p = training_paces(v);
 
     JsonWriter j;
@@ -167,13 +181,19 @@ std::string vdot_command(const Args& a, bool json) {
           << "Equivalent race times\n";
     for (const auto& d : RACE_DISTANCES) {
         const double s = equivalent_seconds(v, d.metres);
-        j.begin_object().field("name", d.name).field("metres", d.metres).field("seconds", s).end_object();
+        j.begin_object()
+            .field("name", d.name)
+            .field("metres", d.metres)
+            .field("seconds", s)
+            .end_object();
         t.name(d.name).cell(clock_text(s, 0)).end();
     }
     j.end_array().key("paces").begin_object();
     j.key("easy").begin_object().field("slow", p.easy_slow).field("fast", p.easy_fast).end_object();
-    const std::pair<std::string_view, double> paces[] = {
-        {"marathon", p.marathon}, {"threshold", p.threshold}, {"interval", p.interval}, {"repetition", p.repetition}};
+    const std::pair<std::string_view, double> paces[] = {{"marathon", p.marathon},
+                                                         {"threshold", p.threshold},
+                                                         {"interval", p.interval},
+                                                         {"repetition", p.repetition}};
     t.out << "\nTraining paces\n";
     t.name("easy").cell(pace_texts(p.easy_fast), 18).out << "  to  " << pace_texts(p.easy_slow) << '\n';
     for (const auto& [name, pace] : paces) {
@@ -187,12 +207,14 @@ std::string plan_command(const Args& a, bool json) {
     const double metres = a.distance(DISTANCE.name, a.entries[0]).metres;
     const double seconds = a.time(1);
     const bool km = a.has("--km");
-    const auto every_text = a.values.contains("--every") ? a.values.at("--every") : (km ? "1km" : "1mi");
+    const std::string_view every_text = a.value("--every", km ? "1km" : "1mi");
     const DistanceEntry every = a.distance("--every", every_text);
     if (metres / every.metres > MAX_SPLITS) {
-        refuse("--every", every_text, format_text("a longer distance: at most %.0f splits", {MAX_SPLITS}));
+        refuse("--every", every_text,
+               format_text("a longer distance: at most %.0f splits", {MAX_SPLITS}));
     }
-    const double negative = a.number("--negative", 0.0, NEGATIVE_PERCENT_MIN, NEGATIVE_PERCENT_MAX, false);
+    const double negative =
+        a.number("--negative", 0.0, NEGATIVE_PERCENT_MIN, NEGATIVE_PERCENT_MAX, false);
 
     JsonWriter j;
     Table t;
@@ -224,7 +246,11 @@ std::string laps_command(const Args& a, bool json) {
     t.out << '\n';
     for (const auto& d : TRACK_DISTANCES) {
         const double s = seconds_over(d.metres, pace);
-        j.begin_object().field("name", d.name).field("metres", d.metres).field("seconds", s).end_object();
+        j.begin_object()
+            .field("name", d.name)
+            .field("metres", d.metres)
+            .field("seconds", s)
+            .end_object();
         t.name(d.name, 8).cell(clock_text(s, 1)).end();
     }
     return json ? j.end_array().end_object().text() : t.out.str();
@@ -242,29 +268,51 @@ struct Tool {
 
 const std::vector<Tool>& tools() {
     static const std::vector<Tool> all = {
-        {"distance", "distance [--per-km] TIME PACE",
-         "How far TIME at PACE takes you, in miles and km.", {TIME, PACE}, {}, {"--per-km"}, distance_command},
-        {"predict", "predict [--km] DISTANCE TIME [--model riegel|cameron] [--exponent E]",
+        {"distance",
+         "distance [--per-km] TIME PACE",
+         "How far TIME at PACE takes you, in miles and km.",
+         {TIME, PACE},
+         {},
+         {"--per-km"},
+         distance_command},
+        {"predict",
+         "predict [--km] DISTANCE TIME [--model riegel|cameron] [--exponent E]",
          "Times over the standard distances predicted from one race: Riegel's T2 = T1 (D2/D1)^E\n"
          "(E = 1.06 unless given, from 1.0 to 1.2) or Cameron's curve.",
-         {DISTANCE, TIME}, {"--model", "--exponent"}, {"--km"}, predict_command},
-        {"vdot", "vdot [--km] DISTANCE TIME",
+         {DISTANCE, TIME},
+         {"--model", "--exponent"},
+         {"--km"},
+         predict_command},
+        {"vdot",
+         "vdot [--km] DISTANCE TIME",
          "VDOT, equivalent race times and training paces, derived from the published\n"
          "Daniels-Gilbert equations (not from any book's tables).",
-         {DISTANCE, TIME}, {}, {"--km"}, vdot_command},
-        {"plan", "plan [--km] DISTANCE TIME [--every DISTANCE] [--negative PCT]",
+         {DISTANCE, TIME},
+         {},
+         {"--km"},
+         vdot_command},
+        {"plan",
+         "plan [--km] DISTANCE TIME [--every DISTANCE] [--negative PCT]",
          "A split plan with a row every mile (every km with --km, or --every) and at the finish;\n"
          "--negative runs the second half PCT per cent faster per metre (-50 < PCT < 50).",
-         {DISTANCE, TIME}, {"--every", "--negative"}, {"--km"}, plan_command},
-        {"laps", "laps [--per-km] PACE",
-         "Lap times in lanes 1 to 8 of a 400 m track, and times over track distances.", {PACE}, {}, {"--per-km"},
+         {DISTANCE, TIME},
+         {"--every", "--negative"},
+         {"--km"},
+         plan_command},
+        {"laps",
+         "laps [--per-km] PACE",
+         "Lap times in lanes 1 to 8 of a 400 m track, and times over track distances.",
+         {PACE},
+         {},
+         {"--per-km"},
          laps_command},
     };
     return all;
 }
 
 std::string help(const Tool& tool) {
-    std::string text = "Usage: quorran-cli " + std::string(tool.synopsis) + " [--json]\n" + std::string(tool.about) + "\n";
+    std::string text = "Usage: quorran-cli " + std::string(tool.synopsis) + " [--json]\n" +
+                       std::string(tool.about) + "\n";
     for (const EntryKind& kind : tool.entries) {
         text += "  " + std::string(kind.name) + ": " + std::string(kind.accepted) + "\n";
     }
@@ -302,7 +350,8 @@ Args sort_out(const Tool& tool, std::span<char* const> argv) {
 
 std::string toolbox_synopses() {
     std::string text;
-    for (const Tool& tool : tools()) text += "  quorran-cli " + std::string(tool.synopsis) + " [--json]\n";
+    for (const Tool& tool : tools())
+        text += "  quorran-cli " + std::string(tool.synopsis) + " [--json]\n";
     return text;
 }
 
@@ -311,7 +360,9 @@ std::optional<int> run_toolbox(std::string_view name, std::span<char* const> arg
         if (tool.name != name) continue;
         try {
             const Args a = sort_out(tool, argv);
-            std::cout << (a.has("--help") ? help(tool) : tool.run(a, a.has("--json")) + (a.has("--json") ? "\n" : ""));
+            std::cout << (a.has("--help")
+                              ? help(tool)
+                              : tool.run(a, a.has("--json")) + (a.has("--json") ? "\n" : ""));
             return 0;
         } catch (const Refusal& r) {
             std::cerr << "quorran-cli " << name << ": " << r.line << '\n';

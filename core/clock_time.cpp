@@ -27,7 +27,8 @@ ClockTime clock_parts(double seconds, int decimals) {
 std::string clock_text(double seconds, int decimals) {
     const ClockTime t = clock_parts(seconds, decimals);
     const char* const s = SECONDS_FORMAT.at(static_cast<std::size_t>(decimals));
-    if (t.hours > 0) return format_text(std::string("%.0f:%02.0f:") + s, {t.hours, t.minutes, t.seconds});
+    if (t.hours > 0)
+        return format_text(std::string("%.0f:%02.0f:") + s, {t.hours, t.minutes, t.seconds});
     return format_text(std::string("%.0f:") + s, {t.minutes, t.seconds});
 }
 

@@ -41,7 +41,8 @@ double equivalent_seconds(double vdot_value, double metres) {
 double speed_at_share(double vdot_value, double share) {
     // The positive root of COST_SQUARE v^2 + COST_LINEAR v + COST_CONSTANT = share x VDOT.
     const double c = COST_CONSTANT - share * vdot_value;
-    return (-COST_LINEAR + std::sqrt(COST_LINEAR * COST_LINEAR - 4 * COST_SQUARE * c)) / (2 * COST_SQUARE);
+    return (-COST_LINEAR + std::sqrt(COST_LINEAR * COST_LINEAR - 4 * COST_SQUARE * c)) /
+           (2 * COST_SQUARE);
 }
 
 TrainingPaces training_paces(double vdot_value) {
