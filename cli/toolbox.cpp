@@ -112,6 +112,11 @@ std::string pace_texts(double seconds_per_km) {
     return clock_text(per_mile(seconds_per_km), 0) + " /mi  " + clock_text(seconds_per_km, 0) + " /km";
 }
 
+// The {"name", "metres", "seconds"} object of a time over a named distance, left open.
+JsonWriter& named_time(JsonWriter& j, const NamedDistance& d, double seconds) {
+    return j.begin_object().field("name", d.name).field("metres", d.metres).field("seconds", seconds);
+}
+
 std::string distance_command(const Args& a, bool json) {
     const double metres = metres_in(a.time(0), a.pace(1));
     if (json) {
@@ -155,13 +160,15 @@ std::string predict_command(const Args& a, bool json) {
         const auto& d = RACE_DISTANCES[i];
         const bool outside = outside_fitted_range(times[i]);
         outside_any = outside_any || outside;
-        j.begin_object().field("name", d.name).field("metres", d.metres).field("seconds", times[i]);
-        j.field("outside_range", outside).end_object();
+        named_time(j, d, times[i]).field("outside_range", outside).end_object();
         const double per_km = times[i] / (d.metres / METRES_PER_KM);
         t.name(d.name).cell(clock_text(times[i], 0)).cell(outside ? " *" : "", 2);
         t.cell(clock_text(per_mile(per_km), 0)).cell(clock_text(per_km, 0)).end();
     }
-    if (outside_any) t.out << "* outside the 3.5 to 230 minutes the model was fitted to\n";
+    if (outside_any) {
+        t.out << format_text("* outside the %.1f to %.0f minutes the model was fitted to\n",
+                             {FITTED_SECONDS_MIN / 60, FITTED_SECONDS_MAX / 60});
+    }
     return json ? j.end_array().end_object().text() : t.out.str();
 }
 
@@ -181,11 +188,7 @@ std::string vdot_command(const Args& a, bool json) {
           << "Equivalent race times\n";
     for (const auto& d : RACE_DISTANCES) {
         const double s = equivalent_seconds(v, d.metres);
-        j.begin_object()
-            .field("name", d.name)
-            .field("metres", d.metres)
-            .field("seconds", s)
-            .end_object();
+        named_time(j, d, s).end_object();
         t.name(d.name).cell(clock_text(s, 0)).end();
     }
     j.end_array().key("paces").begin_object();
@@ -246,11 +249,7 @@ std::string laps_command(const Args& a, bool json) {
     t.out << '\n';
     for (const auto& d : TRACK_DISTANCES) {
         const double s = seconds_over(d.metres, pace);
-        j.begin_object()
-            .field("name", d.name)
-            .field("metres", d.metres)
-            .field("seconds", s)
-            .end_object();
+        named_time(j, d, s).end_object();
         t.name(d.name, 8).cell(clock_text(s, 1)).end();
     }
     return json ? j.end_array().end_object().text() : t.out.str();
