@@ -60,6 +60,12 @@ constexpr int SIGNIFICANT_DIGITS = 24;
 }  // namespace
 
 double scan_number(std::string_view text) {
+    std::size_t length = 0;
+    return scan_number(text, length);
+}
+
+double scan_number(std::string_view text, std::size_t& length) {
+    length = 0;
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p != end && is_space(*p)) ++p;
@@ -102,9 +108,12 @@ double scan_number(std::string_view text) {
             exponent_negative = *q == '-';
             ++q;
         }
+        const char* const exponent_digits = q;
         for (; q != end && is_digit(*q); ++q) accumulate_saturated(exponent, *q);
         if (exponent_negative) exponent = -exponent;
+        if (q != exponent_digits) p = q;  // a letter without digits is not read
     }
+    length = static_cast<std::size_t>(p - text.data());
 
     const double zero = negative ? -0.0 : 0.0;
     if (kept == 0) return zero;

@@ -16,6 +16,9 @@ namespace quorran {
 // rounded to the nearest double from its first 24 significant digits; 0.0 when the
 // text has none. An exponent beyond the range of a double gives infinity or zero.
 double scan_number(std::string_view text);
+// The same, and how many characters of text it read (white space included); 0 when
+// the text has no number.
+double scan_number(std::string_view text, std::size_t& length);
 
 // One argument of format_text: a number for a %W.Pf conversion or a text for %s.
 class FormatArg {

@@ -6,6 +6,8 @@
 #   STDOUT_FILE    if set, standard output must equal this file
 #   LAST_LINE      if set, the last line of standard output
 #   STDERR         if set, standard error must be exactly this line
+#   STDERR_MATCH   if set, standard error must match this regular expression
+# A refused call (exit 2) prints nothing on standard output; JSON output must parse.
 string(REPLACE "|" ";" args "${ARGS}")
 if(DEFINED LONG_ARG)
     string(REPEAT "${LONG_ARG}" 10000 long)
@@ -32,4 +34,16 @@ if(DEFINED LAST_LINE)
 endif()
 if(DEFINED STDERR AND NOT err STREQUAL "${STDERR}\n")
     message(FATAL_ERROR "stderr '${err}', expected '${STDERR}'")
+endif()
+if(DEFINED STDERR_MATCH AND NOT err MATCHES "${STDERR_MATCH}")
+    message(FATAL_ERROR "stderr '${err}' does not match '${STDERR_MATCH}'")
+endif()
+if(EXIT STREQUAL "2" AND NOT out STREQUAL "")
+    message(FATAL_ERROR "a refused call printed on standard output:\n${out}")
+endif()
+if(out MATCHES "^{")
+    string(JSON type ERROR_VARIABLE json_error TYPE "${out}")
+    if(json_error)
+        message(FATAL_ERROR "not JSON: ${json_error}\n${out}")
+    endif()
 endif()

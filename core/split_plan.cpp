@@ -1,0 +1,29 @@
+#include "core/split_plan.h"
+
+namespace quorran {
+
+std::vector<PlannedSplit> split_plan(double metres, double seconds, double every_metres,
+                                     double negative_percent) {
+    const double share = negative_percent / 100.0;
+    const double half = metres / 2;
+    const double first_pace = 2 * seconds / (metres * (2 - share));
+    const double second_pace = first_pace * (1 - share);
+    // The time at x metres: each half at its own pace.
+    const auto time_at = [&](double x) {
+        return x <= half ? x * first_pace : half * first_pace + (x - half) * second_pace;
+    };
+
+    std::vector<PlannedSplit> plan;
+    double previous = 0.0;
+    for (double n = 1; n <= MAX_SPLITS; ++n) {
+        // A mark a rounding error short of the finish is the finish.
+        const bool finish = n * every_metres >= metres - 1e-9 * every_metres;
+        const double at = finish ? seconds : time_at(n * every_metres);
+        plan.push_back({finish ? metres : n * every_metres, at - previous, at});
+        previous = at;
+        if (finish) break;
+    }
+    return plan;
+}
+
+}  // namespace quorran

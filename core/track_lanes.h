@@ -1,0 +1,12 @@
+#pragma once
+
+// A standard 400 m track: two straights and two bends, lanes 1 to 8.
+namespace quorran {
+
+inline constexpr int TRACK_LANES = 8;
+
+// The length of one lap in `lane` (1 to 8), measured along the line a runner runs:
+// 0.30 m from the kerb in lane 1, 0.20 m from the inner line in the others.
+double lane_metres(int lane);
+
+}  // namespace quorran
