@@ -16,6 +16,8 @@ const puppeteer = createRequire(join(modules, 'index.js'))('puppeteer-core');
 const source = name => readFileSync(new URL('../../' + name, import.meta.url), 'utf8');
 const ID = Object.fromEntries([...source('core/control_ids.h').matchAll(/(IDC_\w+) = (\d+)/g)].map(m => [m[1], '#c' + m[2]]));
 const CAPTION = source('ui/dialog_strings.h').match(/QUORRAN_DIALOG_CAPTION "(.*)"/)[1];
+const STARTING_FOCUS = ID.IDC_PACE_DISTANCE.slice(1);
+const opened = () => page.waitForFunction(id => document.activeElement?.id === id, {}, STARTING_FOCUS);
 
 const GROUPS = {
   pace: {
@@ -86,7 +88,7 @@ before(async () => {
   page.on('pageerror', error => assert.fail(error));
   await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
   await page.goto(url);
-  await page.waitForFunction(() => document.activeElement?.id === 'c1002');
+  await opened();
 });
 after(async () => {
   await browser?.close();
@@ -100,8 +102,10 @@ test('opens set up as the desktop dialog', async () => {
   assert.equal(await page.$eval('h1', h => h.textContent), CAPTION);
   assert.deepEqual(await page.$$eval('input:checked', radios => radios.map(r => '#' + r.id)),
     [ID.IDC_PACE_MILES, ID.IDC_FINISH_MILES, ID.IDC_PER_MILE]);
-  for (const [group, placeholder] of [['pace', 'Other Formats'], ['finish', 'Splits']])
-    assert.deepEqual(await state(page, group), { ...(await state(page, group)), items: [placeholder], shown: 0, focus: 'c1002', box: null });
+  for (const [group, placeholder] of [['pace', 'Other Formats'], ['finish', 'Splits']]) {
+    const { items, shown, focus, box } = await state(page, group);
+    assert.deepEqual({ items, shown, focus, box }, { items: [placeholder], shown: 0, focus: STARTING_FOCUS, box: null });
+  }
   assert.ok(!(await page.$$eval('button', buttons => buttons.map(b => b.textContent))).includes('Close'));
 });
 
@@ -136,7 +140,7 @@ test('About opens a box that OK and Escape close, giving the focus back', async 
     assert.equal(about.box[0], 'Quorix');
     assert.match(about.box[1], /^Quorran Time Calculator, 03 Jan 2003\n(.+\n){4}\n(.+\n){2}Empty fields are treated as zero$/);
     await close();
-    assert.deepEqual(await state(page, 'pace'), { ...about, focus: 'c1000', box: null });
+    assert.deepEqual(await state(page, 'pace'), { ...about, focus: ID.IDC_ABOUT.slice(1), box: null });
   }
   const before = await state(page, 'finish');
   await page.keyboard.press('Escape');  // with no box open, Escape does nothing
@@ -177,7 +181,7 @@ test('can be installed, and works with no network after one visit', async () => 
   await new Promise(resolve => server.close(resolve));
   await page.setOfflineMode(true);
   await page.reload();
-  await page.waitForFunction(() => document.activeElement?.id === 'c1002');
+  await opened();
   for (const [i, selector] of GROUPS.finish.fields.entries()) await enter(page, selector, ['m', '8', '0'][i]);
   await page.keyboard.press('Enter');
   const want = expected('finish', [], ['m', '8', '0']);
