@@ -14,9 +14,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <system_error>
+#include <version>
+
+#include "core/double_bits.h"
 
 namespace quorran {
 namespace {
@@ -56,6 +60,24 @@ void accumulate_saturated(long long& n, char digit) {
 // Scanning
 
 constexpr int SIGNIFICANT_DIGITS = 24;
+
+// The double nearest to the text [first, last), digits followed by "e" and a decimal
+// exponent; NaN when the value lies beyond the range of a double either way.
+// [first, last + 1) must be writable.
+double round_decimal(char* first, char* last) {
+#if defined(__cpp_lib_to_chars)
+    double v = 0.0;
+    const auto result = std::from_chars(first, last, v);
+    return result.ec == std::errc::result_out_of_range ? std::numeric_limits<double>::quiet_NaN() : v;
+#else
+    // A C++ library without from_chars for double: strtod rounds as correctly. The text
+    // has no decimal point, so the locale cannot change how it reads, and strtod answers
+    // an overflow with infinity and an underflow with the nearest subnormal or zero
+    // itself, as from_chars' caller would.
+    *last = '\0';
+    return std::strtod(first, nullptr);
+#endif
+}
 
 }  // namespace
 
@@ -143,10 +165,9 @@ double scan_number(std::string_view text, std::size_t& length) {
     std::memcpy(buffer, digits, static_cast<std::size_t>(kept));
     char* out = buffer + kept;
     *out++ = 'e';
-    out = std::to_chars(out, buffer + sizeof buffer, scale).ptr;
-    double v = 0.0;
-    const auto result = std::from_chars(buffer, out, v);
-    if (result.ec == std::errc::result_out_of_range) return magnitude > 0 ? infinity : zero;
+    out = std::to_chars(out, buffer + sizeof buffer - 1, scale).ptr;
+    const double v = round_decimal(buffer, out);
+    if (std::isnan(v)) return magnitude > 0 ? infinity : zero;
     return negative ? -v : v;
 }
 
@@ -223,7 +244,7 @@ struct Binary {
 };
 
 Binary decompose(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t bits = bits_of(value);
     const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     if (biased == 0) return {fraction, -1074};

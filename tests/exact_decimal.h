@@ -15,7 +15,11 @@ namespace quorran::exact {
 struct Decimal {
     long point = 0;
     std::string digits;
-    auto operator<=>(const Decimal&) const = default;
+    // Written out, as not every C++ library compares strings with <=> yet.
+    friend bool operator==(const Decimal&, const Decimal&) = default;
+    friend bool operator<(const Decimal& a, const Decimal& b) {
+        return a.point != b.point ? a.point < b.point : a.digits < b.digits;
+    }
 };
 
 // The exact value of m x 2^e.

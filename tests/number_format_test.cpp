@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <tuple>
 
+#include "core/double_bits.h"
 #include "exact_decimal.h"
 
 namespace quorran {
@@ -68,7 +68,7 @@ TEST(NumberFormat, RandomValuesMatchTheExactReference) {
         const double extremes[] = {5e-324, 2.2250738585072009e-308, 1.7976931348623157e308, 1e23};
         const std::uint64_t r = random();
         const double value = i < 4       ? extremes[i]
-                             : i % 2 == 0 ? std::bit_cast<double>(r)
+                             : i % 2 == 0 ? double_of(r)
                                           : static_cast<double>(r % 100'000'000) / std::pow(10.0, 1 + (r >> 32) % 3);
         for (const char* format : formats) {
             const std::string got = format_text(format, {value}, 1400);

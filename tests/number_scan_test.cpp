@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <utility>
 
+#include "core/double_bits.h"
 #include "exact_decimal.h"
 
 namespace quorran {
@@ -80,7 +80,7 @@ TEST(NumberScan, RandomTextsMatchTheExactReference) {
         }
         const double got = scan_number(text);
         const double want = exact::scan(text);
-        if (std::bit_cast<std::uint64_t>(got) != std::bit_cast<std::uint64_t>(want) && ++failures <= 10)
+        if (bits_of(got) != bits_of(want) && ++failures <= 10)
             ADD_FAILURE() << text << " read as " << std::hexfloat << got << " instead of " << want;
     }
     EXPECT_EQ(failures, 0);

@@ -1,0 +1,85 @@
+// The calculator's web page: hands the dialog template to the page script, which
+// draws it, sets the dialog up as every front end does, and routes each control's
+// notifications to the commands.
+#include <emscripten.h>
+
+#include <string_view>
+#include <utility>
+
+#include "core/calculator_commands.h"
+#include "core/control_ids.h"
+#include "core/messages.h"
+#include "ui/dialog_strings.h"
+#include "ui/dialog_template.h"
+#include "ui/web/web_calculator_view.h"
+
+namespace {
+
+using namespace quorran;
+using namespace window_style;
+
+EM_JS(void, page_open, (int width, int height, int text_limit), { Module.page.open(width, height, text_limit); });
+EM_JS(void, page_add_control, (int id, const char* kind, int starts_group, int x, int y, int width, int height,
+                               const char* text, int text_length), {
+    Module.page.addControl(id, UTF8ToString(kind), starts_group !== 0, x, y, width, height,
+                           UTF8ToString(text, text_length));
+});
+EM_JS(void, page_check, (int id), { Module.page.check(id); });
+EM_JS(void, page_name_list, (int id, const char* name, int length), {
+    Module.page.nameList(id, UTF8ToString(name, length));
+});
+
+// What the page draws for a row of the template.
+const char* kind_of(const ControlTemplate& row) {
+    if (row.window_class == "Button") {
+        switch (row.style & BS_TYPEMASK) {
+            case BS_GROUPBOX: return "group";
+            case BS_AUTORADIOBUTTON: return "radio";
+            default: return "button";
+        }
+    }
+    if (row.window_class == "Edit") return "edit";
+    if (row.window_class == "ComboBox") return "list";
+    switch (row.style & SS_TYPEMASK) {
+        case SS_ICON: return "icon";
+        case SS_RIGHT: return "right";
+        case SS_CENTER: return "center";
+        default: return "left";
+    }
+}
+
+WebCalculatorView view;
+CalculatorCommands commands(view);
+
+// Every control but Close, which a page does without: the browser closes its tab.
+void create_controls() {
+    page_open(QUORRAN_DIALOG_WIDTH, QUORRAN_DIALOG_HEIGHT, static_cast<int>(TEXT_LIMIT));
+    for (const ControlTemplate& row : dialog_controls()) {
+        if (row.id == IDC_CLOSE) continue;
+        page_add_control(row.id, kind_of(row), (row.style & WS_GROUP) != 0, row.x, row.y, row.width, row.height,
+                         row.text.data(), static_cast<int>(row.text.size()));
+    }
+}
+
+// What the dialog does when it opens, in this order.
+void set_up() {
+    for (const int id : {IDC_PACE_MILES, IDC_FINISH_MILES, IDC_PER_MILE}) page_check(id);
+    for (const auto& [id, placeholder] :
+         {std::pair{IDC_SPLITS, SPLITS_PLACEHOLDER}, std::pair{IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER}}) {
+        page_name_list(id, placeholder.data(), static_cast<int>(placeholder.size()));
+        view.list_clear(id);
+        view.list_add(id, placeholder);
+        view.list_select_prefix(id, 0, placeholder.substr(0, 1));
+    }
+    view.set_focus(IDC_PACE_DISTANCE);
+}
+
+}  // namespace
+
+// Called by the page for every notification of a control.
+extern "C" EMSCRIPTEN_KEEPALIVE void quorran_command(int control) { commands.on_command(control); }
+
+int main() {
+    create_controls();
+    set_up();
+}
