@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <version>
 
 namespace quorran {
 
@@ -55,7 +57,14 @@ JsonWriter& JsonWriter::value(double number) {
     separate();
     if (std::isfinite(number)) {
         char buffer[32];
+#if defined(__cpp_lib_to_chars)
+        // The shortest digits that read back as the same double.
         text_.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, number).ptr);
+#else
+        // Without to_chars for double (Emscripten's library), 17 significant digits read
+        // back as the same double too; the program never sets a locale.
+        text_.append(buffer, static_cast<std::size_t>(std::snprintf(buffer, sizeof buffer, "%.17g", number)));
+#endif
     } else {
         text_ += "null";
     }
