@@ -128,8 +128,8 @@ MainDialog::MainDialog(QWidget* parent)
 
 // Builds every control of the template in template order, which is also Qt's focus
 // chain, and connects each control's notifications to the commands. A control inside
-// a group box is that box's child; a label that follows an entry field in the template
-// is the field's buddy, which gives the field its accessible name.
+// a group box is that box's child; an entry field's label is its buddy, which gives
+// the field its accessible name.
 void MainDialog::create_controls() {
     const BaseUnits units = base_units(font());
     setFixedSize(to_pixels(units, 0, 0, QUORRAN_DIALOG_WIDTH, QUORRAN_DIALOG_HEIGHT).size());
@@ -137,15 +137,15 @@ void MainDialog::create_controls() {
 
     QButtonGroup* radio_group = nullptr;  // the radio buttons since the last WS_GROUP control
     std::vector<std::pair<ControlTemplate, QGroupBox*>> groups;
-    QLineEdit* unlabelled = nullptr;  // the entry field just made
-    for (const ControlTemplate& row : dialog_controls()) {
+    const auto rows = dialog_controls();
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const ControlTemplate& row = rows[index];
         if (row.style & WS_GROUP) radio_group = nullptr;
         const QString text = to_qstring(row.text);
         const auto command = [this, id = row.id] { commands_.on_command(id); };
         QRect rect = to_pixels(units, row.x, row.y, row.width, row.height);
         QGroupBox* group = group_of(row, groups);
         QWidget* parent = group ? static_cast<QWidget*>(group) : this;
-        QLineEdit* field = std::exchange(unlabelled, nullptr);
         QWidget* control = nullptr;
 
         if (row.window_class == "Button" && (row.style & BS_TYPEMASK) == BS_GROUPBOX) {
@@ -168,7 +168,6 @@ void MainDialog::create_controls() {
             auto* edit = new QLineEdit(parent);
             edit->setMaxLength(ENTRY_TEXT_LIMIT);  // what is shown is what is read
             connect(edit, &QLineEdit::textChanged, this, command);
-            unlabelled = edit;
             control = edit;
         } else if (row.window_class == "ComboBox") {
             auto* list = new DropDownList(parent);
@@ -192,7 +191,7 @@ void MainDialog::create_controls() {
         } else {
             auto* label = new QLabel(text, parent);
             label->setTextFormat(Qt::PlainText);
-            if (field && !text.isEmpty()) label->setBuddy(field);
+            if (const int field = field_labelled_by(index)) label->setBuddy(dialog_control(*this, field));
             label->setAlignment(static_alignment(row.style));
             rect = fitted(rect, label->sizeHint().width(), label->alignment());
             control = label;
