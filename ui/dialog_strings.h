@@ -4,6 +4,7 @@
 #define QUORRAN_UI_DIALOG_STRINGS_H
 
 #define QUORRAN_IDD_MAIN 101
+#define QUORRAN_WINDOW_ICON 102 /* the stopwatch of the title bar and the program file */
 #define QUORRAN_DIALOG_WIDTH 280
 #define QUORRAN_DIALOG_HEIGHT 220
 #define QUORRAN_DIALOG_CAPTION "Quorran Finish Time Calculator, by the Quorran team"

@@ -3,6 +3,7 @@
 // The main dialog's template as a C++ table, for front ends that build the dialog
 // themselves rather than from a Windows resource.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -53,5 +54,15 @@ inline constexpr ControlTemplate DIALOG_CONTROLS[] = {
 }  // namespace detail
 
 inline constexpr std::span<const ControlTemplate> dialog_controls() { return detail::DIALOG_CONTROLS; }
+
+// The entry field that the control in the given row labels, or 0: a static text that
+// follows an entry field in the template is its label ("Distance:" after the Find Pace
+// distance), and gives the field the name a screen reader announces.
+inline constexpr int field_labelled_by(std::size_t row) {
+    const auto controls = dialog_controls();
+    if (row == 0 || row >= controls.size() || controls[row].window_class != "Static" || controls[row].text.empty())
+        return 0;
+    return controls[row - 1].window_class == "Edit" ? controls[row - 1].id : 0;
+}
 
 }  // namespace quorran

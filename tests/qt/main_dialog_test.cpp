@@ -36,10 +36,10 @@ class MainDialogTest : public QObject {
             state << text(row.id) + (as<QAbstractButton>(row.id) && checked(row.id) ? "*" : "");
         return state + items(IDC_SPLITS) + items(IDC_OTHER_FORMATS);
     }
-    // The control (a child of the dialog) that holds the keyboard focus.
+    // The control (one with an identifier) that holds the keyboard focus.
     int focused() const {
         const QWidget* widget = QApplication::focusWidget();
-        while (widget && widget->parentWidget() != dialog_.get()) widget = widget->parentWidget();
+        while (widget && !widget->objectName().toInt()) widget = widget->parentWidget();
         return widget ? widget->objectName().toInt() : 0;
     }
     void click(int id) { QTest::mouseClick(as<QAbstractButton>(id), Qt::LeftButton); }
@@ -84,7 +84,8 @@ private slots:
             QCOMPARE(size, to_pixels(units, 0, 0, QUORRAN_DIALOG_WIDTH, QUORRAN_DIALOG_HEIGHT).size());
         for (const ControlTemplate& t : dialog_controls()) {
             const QWidget* widget = control(t.id);
-            const QRect want = to_pixels(units, t.x, t.y, t.width, t.height), got = widget->geometry();
+            const QRect want = to_pixels(units, t.x, t.y, t.width, t.height);
+            const QRect got(widget->mapTo(dialog_.get(), QPoint(0, 0)), widget->size());
             // A text that does not fit in this font widens its control away from its alignment;
             // a drop-down list's template height includes the part that drops down.
             const auto* label = qobject_cast<const QLabel*>(widget);

@@ -37,7 +37,7 @@ void show_message(QMessageBox::Icon icon, std::string_view text) {
 }  // namespace
 
 QWidget* dialog_control(const QDialog& dialog, int id) {
-    return dialog.findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly);
+    return dialog.findChild<QWidget*>(QString::number(id));
 }
 
 QtCalculatorView::QtCalculatorView(QDialog& dialog) : dialog_(dialog) {}

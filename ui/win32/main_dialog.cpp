@@ -2,11 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "core/calculator_commands.h"
 #include "core/control_ids.h"
 #include "core/messages.h"
 #include "ui/dialog_strings.h"
+#include "ui/win32/control_setup.h"
 #include "ui/win32/win32_calculator_view.h"
 
 namespace quorran {
@@ -19,9 +21,10 @@ namespace {
 // marks the dialog as ended; the window, and so this, goes once that command
 // has returned to the dialog loop.
 struct DialogState {
-    explicit DialogState(HWND dialog) : view(dialog), commands(view) {}
+    explicit DialogState(HWND dialog) : view(dialog), commands(view), names(dialog) {}
     Win32CalculatorView view;
     CalculatorCommands commands;
+    AccessibleNames names;
 };
 
 DialogState* state_of(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -37,12 +40,25 @@ void show_placeholder(HWND dialog, int list, std::string_view placeholder) {
     SendDlgItemMessageA(dialog, list, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(prefix.c_str()));
 }
 
+// The stopwatch in the title bar and on the taskbar, each at the size Windows asks for.
+void show_window_icon(HWND dialog) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    for (const auto& [kind, width, height] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                              std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        const HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(QUORRAN_WINDOW_ICON), IMAGE_ICON,
+                                       GetSystemMetrics(width), GetSystemMetrics(height), LR_SHARED);
+        SendMessageA(dialog, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
 void set_up(HWND dialog) {
     CheckRadioButton(dialog, IDC_PACE_MILES, IDC_PACE_KM, IDC_PACE_MILES);
     CheckRadioButton(dialog, IDC_FINISH_MILES, IDC_FINISH_KM, IDC_FINISH_MILES);
     CheckRadioButton(dialog, IDC_PER_MILE, IDC_PER_KM, IDC_PER_MILE);
     show_placeholder(dialog, IDC_SPLITS, SPLITS_PLACEHOLDER);
     show_placeholder(dialog, IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER);
+    limit_entry_fields(dialog);
+    show_window_icon(dialog);
     SetFocus(GetDlgItem(dialog, IDC_PACE_DISTANCE));
 }
 
