@@ -9,16 +9,23 @@
 
 namespace quorran::testing {
 
-// A view that answers reads from preset values and records every call it receives,
-// in order, as one line of text each ("set_text 1013 | 8:00.6 per mile").
-class RecordingView final : public CalculatorView {
+// The dialog held in memory, as a user would see it: what each control shows, which
+// buttons are checked, the lists' items, where the focus is, the message boxes shown
+// ("warning: text", "information: text") and the result the dialog was closed with.
+// It opens as the dialog does: Miles, Miles and per mile checked, each list holding its
+// placeholder, the focus in the Find Pace distance.
+class MemoryView final : public CalculatorView {
 public:
-    std::map<int, std::string> texts;  // what get_text answers, before the 79-character cut
-    std::set<int> checked;
-    mutable std::vector<std::string> calls;  // reads are recorded too
+    MemoryView();
 
-    // The calls that change something or talk to the user: everything but the reads.
-    std::vector<std::string> effects() const;
+    std::map<int, std::string> texts;  // entry fields as typed, results, lists' edit fields
+    std::set<int> checked;
+    std::map<int, std::vector<std::string>> lists;
+    int focus;
+    std::vector<std::string> boxes;
+    int closed = -1;
+
+    bool operator==(const MemoryView& other) const;
 
     bool is_checked(int control) const override;
     std::string get_text(int control) const override;
@@ -30,9 +37,6 @@ public:
     void warn(std::string_view text) override;
     void inform(std::string_view text) override;
     void close(int result) override;
-
-private:
-    void record(std::string call) const;
 };
 
 }  // namespace quorran::testing
