@@ -86,26 +86,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     texts.reserve(8);
     std::vector<FormatArg> args;
     std::string shown;
-    for (std::size_t i = format.find('%'); i != std::string::npos; i = format.find('%', i + 1)) {
-        const std::size_t letter = format.find_first_of("fs%", i + 1);
-        if (format[letter] == '%') {
-            i = letter;
-            continue;
-        }
-        if (format[letter] == 's') {
+    for (std::size_t i = format.find('%'); i != std::string::npos; i = format.find('%', i + 2)) {
+        if (format[i + 1] == 's') {
             const auto& marks = quorran::split_marks();
             texts.push_back(mode == 2 ? input.ConsumeRandomLengthString(200)
                                       : std::string(marks[input.ConsumeIntegralInRange<std::size_t>(0, marks.size() - 1)].label));
             args.emplace_back(std::string_view(texts.back()));
             shown += " \"" + quorran::fuzz::escaped(texts.back()) + "\"";
-        } else {
+        } else if (format[i + 1] != '%') {
             const double value = consume_double(input);
             args.emplace_back(mode == 0 && !std::isnan(value) ? std::fabs(value) : value);
             char number[40];
             std::snprintf(number, sizeof number, " %a", args.back().number());
             shown += number;
         }
-        i = letter;
     }
     const std::string got = run(quorran::format_text, format, args, limit);
     const std::string want = run(quorran::exact::format_text, format, args, limit);

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <limits>
-#include <string>
 
 #include "core/entry_parser.h"
 #include "core/finish_time_calculator.h"
@@ -16,6 +15,7 @@ namespace quorran {
 namespace {
 
 constexpr double INF = std::numeric_limits<double>::infinity();
+constexpr double KM = 0.621371192237334;
 
 // The shortcuts test only the first character as typed; kilometres are converted by one
 // multiplication, which brings the shortcuts back to exactly their miles.
@@ -27,8 +27,7 @@ TEST(Calculations, DistanceInMiles) {
         {" m", true, 0.0},     {"5m", true, 5.0},          {"-5", true, -5.0},       {"abc", false, 0.0},
         // 28 / 1.609344 would be one bit lower, and print 11:20.3 per km for 28 km in 5:17:27.
         {"10", false, 6.2137119223733395}, {"28", false, 17.398393382645352}, {"-1e999", false, -INF},
-        {"1e-999km", false, 0.0},
-    };
+        {"1e-999km", false, 0.0}};
     for (const auto& c : cases)
         EXPECT_EQ(distance_in_miles(c.text, unit_factor(c.miles)), c.expected) << c.text << (c.miles ? "" : " km");
 }
@@ -45,6 +44,9 @@ TEST(Calculations, PaceAndOtherFormats) {
         {0, 0, 31, 4, " 0:07.7 per mile",
          {"  0:04.8 per km", " 1.9 secs or  0:01.9 per 400m", " 0.13 mins/mile", " 747.57 km/h",
           " 464.52 MPH", " 207.66 meters/sec", " 12459.4 meters/min", " 681.29 feet/sec", " 40877.4 feet/min"}},
+        // Decimal minutes and MPH multiply by the reciprocals: dividing gives 0.93 and 943.88.
+        {0, 1, 51, 2, " 0:55.5 per mile", {nullptr, nullptr, " 0.92 mins/mile"}},
+        {0, 0, 50, 13.109375, " 0:03.8 per mile", {nullptr, nullptr, nullptr, nullptr, " 943.87 MPH"}},
         // The 400 m time needs 12 characters; its selection prefix keeps 11 and still begins the line.
         {150000, 0, 0, 1, "9000000:00.0 per mile", {nullptr, " 134216177.5 secs or 2236936:17.5 per 400m"}},
         // Seconds of exactly 11.25 print half up from their 17-digit string.
@@ -73,30 +75,25 @@ TEST(Calculations, PaceAndOtherFormats) {
     }
 }
 
-// Both conversions carry seconds of exactly 59.94 into the next minute.
+// Both conversions carry seconds of exactly 59.94 into the next minute, not 59.932.
 TEST(Calculations, ConversionsCarryAt5994) {
     const PaceTime per_km = pace_per_km({8, 2.706639359999997});  // 482.70663936 s x 0.621371192237334 = 299.94
     const PaceTime per_400m = pace_per_400m({2, 29.85});           // 149.85 s x 0.4 = 59.94
-    EXPECT_EQ((std::array{per_km.minutes, per_km.seconds, per_400m.minutes, per_400m.seconds}),
-              (std::array{5.0, 0.0, 1.0, 0.0}));
+    const PaceTime below = pace_per_400m({2, 29.83});              // 59.932
+    EXPECT_EQ((std::array{per_km.minutes, per_km.seconds, per_400m.minutes, per_400m.seconds, below.minutes}),
+              (std::array{5.0, 0.0, 1.0, 0.0, 0.0}));
 }
 
 TEST(Calculations, FinishTime) {
     const struct { double pace_minutes, pace_seconds, miles; const char* text; } cases[] = {
-        {9, 0, 30, " 4 hours, 30 mins, 0.0 secs"},
-        {6, 0, 2.5, "15 mins, 0.0 secs"},
-        {60, 0, 1, " 1 hour,  0 mins, 0.0 secs"},
-        {59, 0, 1, "59 mins, 0.0 secs"},
+        {9, 0, 30, " 4 hours, 30 mins, 0.0 secs"}, {6, 0, 2.5, "15 mins, 0.0 secs"},
+        {60, 0, 1, " 1 hour,  0 mins, 0.0 secs"},  {59, 0, 1, "59 mins, 0.0 secs"},
         // Singular only for exactly 1.0: 61:01 leaves seconds just below 1.0.
-        {0, 1, 1, " 0 mins, 1.0 sec"},
-        {61, 1, 1, " 1 hour,  1 min, 1.0 secs"},
+        {0, 1, 1, " 0 mins, 1.0 sec"}, {61, 1, 1, " 1 hour,  1 min, 1.0 secs"},
         // 59.945 s carry into the minute, and a full 60th minute into the hour.
-        {0, 59.945, 1, " 1 min, 0.0 secs"},
-        {0, 59.93, 1, " 0 mins, 59.9 secs"},
+        {0, 59.945, 1, " 1 min, 0.0 secs"}, {0, 59.93, 1, " 0 mins, 59.9 secs"},
         {119.99916, 0, 1, " 2 hours,  0 mins, 0.0 secs"},
-        {7, 90, 5, "42 mins, 30.0 secs"},
-        {-8, -30, 1, " 8 mins, 30.0 secs"},
-        {8, 0, -30, " 4 hours,  0 mins, 0.0 secs"},
+        {7, 90, 5, "42 mins, 30.0 secs"}, {-8, -30, 1, " 8 mins, 30.0 secs"}, {8, 0, -30, " 4 hours,  0 mins, 0.0 secs"},
     };
     for (const auto& c : cases) {
         ClockTime time;
@@ -109,8 +106,7 @@ TEST(Calculations, FinishTime) {
 TEST(Calculations, ZeroDistanceBeforeZeroTime) {
     const struct { double a, b, miles; CalcStatus status; } cases[] = {
         {8, 0, 0, CalcStatus::ZeroDistance}, {0, 0, -0.0, CalcStatus::ZeroDistance},
-        {0, 0, 3, CalcStatus::ZeroTime},     {-0.0, 0, 3, CalcStatus::ZeroTime},
-    };
+        {0, 0, 3, CalcStatus::ZeroTime},     {-0.0, 0, 3, CalcStatus::ZeroTime}};
     for (const auto& c : cases) {
         PaceTime pace{7, 7};
         ClockTime time{1, 2, 3};
@@ -124,25 +120,17 @@ TEST(Calculations, ZeroDistanceBeforeZeroTime) {
 // Marks at or beyond the race are never listed; one equal to it gives way to the Finish
 // row; races beyond the marathon end at its mark; 2 miles or less get no rows.
 TEST(Calculations, Splits) {
-    const double km = 0.621371192237334;
     const struct { double pace_minutes, miles; std::size_t count; const char* last; } cases[] = {
-        {4, 2.5, 3, "Finish            10:00.0"},
-        {9, 30, 36, "Mar         3:55:58.1"},
-        {8, 42.195 * km, 36, "Mar         3:29:45.0"},
-        {8, 21.0975 * km, 19, "Finish        1:44:52.5"},
-        {8, 13.109375, 18, "Finish        1:44:52.5"},
-        {8, 10 * km, 8, "Finish            49:42.6"},
-        {8, 25 * km, 21, "Finish        2:04:16.5"},
-        {8, 40 * km, 33, "Finish        3:18:50.3"},
-        {8, 2.0, 0, nullptr},
-        {8, 2.0000000000000004, 3, "Finish            16:00.0"},
-        {9, -30, 0, nullptr},
-        {8, INF, 36, "Mar         3:29:45.0"},
+        {4, 2.5, 3, "Finish            10:00.0"},  {9, 30, 36, "Mar         3:55:58.1"},
+        {8, 42.195 * KM, 36, "Mar         3:29:45.0"}, {8, 21.0975 * KM, 19, "Finish        1:44:52.5"},
+        {8, 13.109375, 18, "Finish        1:44:52.5"}, {8, 10 * KM, 8, "Finish            49:42.6"},
+        {8, 25 * KM, 21, "Finish        2:04:16.5"}, {8, 40 * KM, 33, "Finish        3:18:50.3"},
+        {8, 2.0, 0, nullptr},                        {8, 2.0000000000000004, 3, "Finish            16:00.0"},
+        {9, -30, 0, nullptr},                        {8, INF, 36, "Mar         3:29:45.0"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.miles);
         const auto rows = build_splits(c.pace_minutes, 0, c.miles);
-        ASSERT_EQ(rows.size(), c.count);
+        ASSERT_EQ(rows.size(), c.count) << c.miles;
         EXPECT_TRUE(c.last == nullptr || rows.back() == c.last) << '"' << rows.back() << '"';
     }
     EXPECT_EQ(build_splits(4, 0, 2.5)[1], " 2 m                 8:00.0");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <tuple>
 
 #include "core/control_ids.h"
 #include "core/messages.h"
@@ -15,9 +14,16 @@ MemoryView::MemoryView()
       lists{{IDC_SPLITS, {std::string(SPLITS_PLACEHOLDER)}}, {IDC_OTHER_FORMATS, {std::string(OTHER_FORMATS_PLACEHOLDER)}}},
       focus(IDC_PACE_DISTANCE) {}
 
-bool MemoryView::operator==(const MemoryView& o) const {
-    return std::tie(texts, checked, lists, focus, boxes, closed) ==
-           std::tie(o.texts, o.checked, o.lists, o.focus, o.boxes, o.closed);
+std::vector<std::string> MemoryView::state() const {
+    std::vector<std::string> all{"focus = " + std::to_string(focus), "closed = " + std::to_string(closed)};
+    for (const auto& [id, text] : texts) all.push_back(std::to_string(id) + " = " + text);
+    for (const auto& [id, items] : lists) {
+        all.push_back(std::to_string(id) + " rows = " + std::to_string(items.size()));
+        for (std::size_t i = 0; i < items.size(); ++i) all.push_back(std::to_string(id) + "[" + std::to_string(i) + "] = " + items[i]);
+    }
+    for (const int id : checked) all.push_back("checked " + std::to_string(id));
+    for (const auto& box : boxes) all.push_back("box = " + box);
+    return all;
 }
 
 bool MemoryView::is_checked(int control) const { return checked.contains(control); }

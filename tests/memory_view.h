@@ -25,7 +25,9 @@ public:
     std::vector<std::string> boxes;
     int closed = -1;
 
-    bool operator==(const MemoryView& other) const;
+    // Everything a user can see, one text each: "1013 = text" for a shown text, "1031[1] = line"
+    // for a list item, "focus = 1002", "box = warning: ...", "closed = 0".
+    std::vector<std::string> state() const;
 
     bool is_checked(int control) const override;
     std::string get_text(int control) const override;
