@@ -82,6 +82,10 @@ TEST(Calculations, ConversionsCarryAt5994) {
     const PaceTime below = pace_per_400m({2, 29.83});              // 59.932
     EXPECT_EQ((std::array{per_km.minutes, per_km.seconds, per_400m.minutes, per_400m.seconds, below.minutes}),
               (std::array{5.0, 0.0, 1.0, 0.0, 0.0}));
+    // The 400 m pace comes from the per-km pace, not straight from the mile (60.0), and km/h
+    // divide by hours, not multiply by 3600 (5.02).
+    EXPECT_EQ(other_formats({4, 1.6027679999999975}).lines[1], " 60.1 secs or  1:00.1 per 400m");
+    EXPECT_EQ(other_formats({19, 15.261894317048927}).lines[3], " 5.01 km/h");
 }
 
 TEST(Calculations, FinishTime) {
@@ -93,7 +97,9 @@ TEST(Calculations, FinishTime) {
         // 59.945 s carry into the minute, and a full 60th minute into the hour.
         {0, 59.945, 1, " 1 min, 0.0 secs"}, {0, 59.93, 1, " 0 mins, 59.9 secs"},
         {119.99916, 0, 1, " 2 hours,  0 mins, 0.0 secs"},
-        {7, 90, 5, "42 mins, 30.0 secs"}, {-8, -30, 1, " 8 mins, 30.0 secs"}, {8, 0, -30, " 4 hours,  0 mins, 0.0 secs"},
+        // The pace's seconds are multiplied by the reciprocal of 60: dividing gives 29.3.
+        {0, 49.75, 3, " 2 mins, 29.2 secs"}, {7, 90, 5, "42 mins, 30.0 secs"},
+        {-8, -30, 1, " 8 mins, 30.0 secs"}, {8, 0, -30, " 4 hours,  0 mins, 0.0 secs"},
     };
     for (const auto& c : cases) {
         ClockTime time;

@@ -41,8 +41,10 @@ public:
     }
     bool checked(int control) override { return as<QAbstractButton>(control)->isChecked(); }
     std::string shown(int control) override {
-        if (auto* list = as<QComboBox>(control))  // from where its edit field is scrolled to
-            return list->currentText().mid(list->lineEdit()->cursorPosition()).toStdString();
+        if (auto* list = as<QComboBox>(control)) {  // marked when its edit field does not show its start
+            const QString text = list->currentText();
+            return (list->lineEdit()->cursorPosition() == 0 || text.isEmpty() ? text : "(scrolled) " + text).toStdString();
+        }
         return as<QLabel>(control)->text().toStdString();
     }
     std::vector<std::string> items(int list) override {
