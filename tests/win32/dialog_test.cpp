@@ -64,10 +64,6 @@ void CALLBACK dismiss_box(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-LRESULT send(HWND dialog, int control, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendDlgItemMessageA(dialog, control, message, wparam, lparam);
-}
-
 class Win32Probe final : public testing::DialogProbe {
 public:
     explicit Win32Probe(HWND dialog) : dialog_(dialog), view_(dialog) {}
@@ -81,9 +77,11 @@ public:
     bool checked(int control) override { return IsDlgButtonChecked(dialog_, control) == BST_CHECKED; }
     std::string shown(int control) override { return text(dialog_, control); }
     std::vector<std::string> items(int list) override {
-        std::vector<std::string> all(static_cast<std::size_t>(send(dialog_, list, CB_GETCOUNT)), std::string(256, '\0'));
-        for (std::size_t i = 0; i < all.size(); ++i)
-            all[i].resize(static_cast<std::size_t>(send(dialog_, list, CB_GETLBTEXT, i, LPARAM(all[i].data()))));
+        std::vector<std::string> all(static_cast<std::size_t>(SendDlgItemMessageA(dialog_, list, CB_GETCOUNT, 0, 0)));
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            all[i].resize(256);
+            all[i].resize(static_cast<std::size_t>(SendDlgItemMessageA(dialog_, list, CB_GETLBTEXT, i, LPARAM(all[i].data()))));
+        }
         return all;
     }
     int focus() override { return GetDlgCtrlID(GetFocus()); }
@@ -100,9 +98,9 @@ private:
 void check_layout(HWND dialog) {
     RECT window, client, full{0, 0, QUORRAN_DIALOG_WIDTH, QUORRAN_DIALOG_HEIGHT};
     GetWindowRect(dialog, &window), GetClientRect(dialog, &client), MapDialogRect(dialog, &full);
-    expect(window.left == 0 && window.top == 0 && client.right == full.right && client.bottom == full.bottom,
-           "the dialog opens at the top left at its template size");
-    expect((GetWindowLongA(dialog, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0, "no close box");
+    expect(window.left == 0 && window.top == 0 && client.right == full.right && client.bottom == full.bottom &&
+               (GetWindowLongA(dialog, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0,
+           "the dialog opens at the top left at its template size, with no close box");
     // The style bits the template sets, as the window holds them: an edit control may
     // trade WS_BORDER for a client edge, and a combo box hands WS_VSCROLL on to its list.
     constexpr DWORD compared = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | 0xFFFF;
@@ -111,10 +109,10 @@ void check_layout(HWND dialog) {
         const std::string name = "control " + std::to_string(row.id);
         if (!control) return expect(false, name + " exists");
         const bool icon = is_icon(control), list = row.window_class == "ComboBox";
-        expect(GetDlgCtrlID(control) == row.id && is_class(control, row.window_class), name + ", id and class");
-        expect((GetWindowLongA(control, GWL_STYLE) & compared) == ((WS_CHILD | WS_VISIBLE | row.style) & compared), name + ", style");
-        expect(list || icon || text(control) == row.text, name + ", text");
-        expect(!icon || SendMessageA(control, STM_GETICON, 0, 0) != 0, name + " shows an icon");
+        expect(GetDlgCtrlID(control) == row.id && is_class(control, row.window_class) &&
+                   (GetWindowLongA(control, GWL_STYLE) & compared) == ((WS_CHILD | WS_VISIBLE | row.style) & compared) &&
+                   (list || icon || text(control) == row.text) && (!icon || SendMessageA(control, STM_GETICON, 0, 0)),
+               name + ", id, class, style and text or icon");
         RECT r, want{row.x, row.y, row.width, row.height};
         MapDialogRect(dialog, &want);
         GetWindowRect(control, &r);
