@@ -64,6 +64,19 @@ void CALLBACK dismiss_box(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
+// Runs the dialog's loop until its queue is empty, as the dialog manager would.
+void pump(HWND dialog) {
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        if (!IsDialogMessageA(dialog, &message)) TranslateMessage(&message), DispatchMessageA(&message);
+}
+
+// Presses a key in a control.
+void press(HWND dialog, int control, WPARAM key) {
+    SetFocus(GetDlgItem(dialog, control));
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0), PostMessageA(GetFocus(), WM_KEYUP, key, 0);
+    pump(dialog);
+}
+
 class Win32Probe final : public testing::DialogProbe {
 public:
     explicit Win32Probe(HWND dialog) : dialog_(dialog), view_(dialog) {}
@@ -72,6 +85,7 @@ public:
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, dismiss_box);
         SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), 0);
         KillTimer(nullptr, timer);
+        pump(dialog_);  // what the command posted, such as a change of focus
     }
     void type(int control, std::string_view entry) override { SetDlgItemTextA(dialog_, control, std::string(entry).c_str()); }
     bool checked(int control) override { return IsDlgButtonChecked(dialog_, control) == BST_CHECKED; }
@@ -123,14 +137,6 @@ void check_layout(HWND dialog) {
         control = GetWindow(control, GW_HWNDNEXT);
     }
     expect(control == nullptr, "no controls beyond the template's");
-}
-
-// Presses a key in a control and runs the dialog's loop until its queue is empty.
-void press(HWND dialog, int control, WPARAM key) {
-    SetFocus(GetDlgItem(dialog, control));
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0), PostMessageA(GetFocus(), WM_KEYUP, key, 0);
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-        if (!IsDialogMessageA(dialog, &message)) TranslateMessage(&message), DispatchMessageA(&message);
 }
 
 // The first run: the layout, the text limits, the default button and the suite, which ends with Close.
