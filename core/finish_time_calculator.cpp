@@ -4,6 +4,7 @@
 
 #include "core/number_text.h"
 #include "core/pace_calculator.h"
+#include "core/result_formats.h"
 
 namespace quorran {
 
@@ -45,10 +46,10 @@ std::string finish_time_text(const ClockTime& time) {
     const auto minute_word = unit_word(time.minutes, "min", "mins");
     const auto second_word = unit_word(time.seconds, "sec", "secs");
     if (time.hours != 0.0) {
-        return format_text("%2.0f %s, %2.0f %s, %3.1f %s",
+        return format_text(result_format::FINISH_WITH_HOURS,
                            {time.hours, hour_word, time.minutes, minute_word, time.seconds, second_word});
     }
-    return format_text("%2.0f %s, %3.1f %s", {time.minutes, minute_word, time.seconds, second_word});
+    return format_text(result_format::FINISH, {time.minutes, minute_word, time.seconds, second_word});
 }
 
 }  // namespace quorran

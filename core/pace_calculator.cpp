@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/result_formats.h"
 
 namespace quorran {
 
@@ -70,7 +71,7 @@ double speed_mps(PaceTime p) { return METRES_PER_MILE / total_seconds(p); }
 double speed_fps(PaceTime p) { return FEET_PER_MILE / total_seconds(p); }
 
 std::string pace_result_text(PaceTime per_mile) {
-    return format_text("%2.0f:%04.1f per mile", {per_mile.minutes, per_mile.seconds});
+    return format_text(result_format::PACE, {per_mile.minutes, per_mile.seconds});
 }
 
 OtherFormats other_formats(PaceTime per_mile) {
@@ -82,18 +83,18 @@ OtherFormats other_formats(PaceTime per_mile) {
     const double fps = speed_fps(per_mile);
     return OtherFormats{
         .lines = {
-            format_text(" %2.0f:%04.1f per km", {per_km.minutes, per_km.seconds}),
-            format_text(" %3.1f secs or %2.0f:%04.1f per 400m", {q, per_400m.minutes, per_400m.seconds}),
-            format_text(" %4.2f mins/mile", {decimal_minutes(per_mile)}),
-            format_text(" %4.2f km/h", {speed_kmh(per_mile)}),
-            format_text(" %4.2f MPH", {speed_mph(per_mile)}),
-            format_text(" %4.2f meters/sec", {mps}),
-            format_text(" %4.1f meters/min", {mps * SECONDS_PER_MINUTE}),
-            format_text(" %4.2f feet/sec", {fps}),
-            format_text(" %4.1f feet/min", {fps * SECONDS_PER_MINUTE}),
+            format_text(result_format::OTHER[0], {per_km.minutes, per_km.seconds}),
+            format_text(result_format::OTHER[1], {q, per_400m.minutes, per_400m.seconds}),
+            format_text(result_format::OTHER[2], {decimal_minutes(per_mile)}),
+            format_text(result_format::OTHER[3], {speed_kmh(per_mile)}),
+            format_text(result_format::OTHER[4], {speed_mph(per_mile)}),
+            format_text(result_format::OTHER[5], {mps}),
+            format_text(result_format::OTHER[6], {mps * SECONDS_PER_MINUTE}),
+            format_text(result_format::OTHER[7], {fps}),
+            format_text(result_format::OTHER[8], {fps * SECONDS_PER_MINUTE}),
         },
         // Cut to its buffer it is still a prefix of the 400 m line, which it selects.
-        .select_prefix = format_text(" %3.1f", {q}, SELECT_PREFIX_LIMIT),
+        .select_prefix = format_text(result_format::SELECT_PREFIX, {q}, SELECT_PREFIX_LIMIT),
     };
 }
 

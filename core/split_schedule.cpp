@@ -4,6 +4,7 @@
 
 #include "core/finish_time_calculator.h"
 #include "core/number_text.h"
+#include "core/result_formats.h"
 
 namespace quorran {
 
@@ -61,12 +62,12 @@ std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, 
 
 std::string split_row_text(std::string_view label, const ClockTime& time) {
     if (time.hours != 0.0) {
-        return format_text("%s      %2.0f:%02.0f:%04.1f", {label, time.hours, time.minutes, time.seconds});
+        return format_text(result_format::SPLIT_WITH_HOURS, {label, time.hours, time.minutes, time.seconds});
     }
     if (time.minutes >= 10.0) {
-        return format_text("%s           %2.0f:%04.1f", {label, time.minutes, time.seconds});
+        return format_text(result_format::SPLIT_TEN_MINUTES, {label, time.minutes, time.seconds});
     }
-    return format_text("%s             %2.0f:%04.1f", {label, time.minutes, time.seconds});
+    return format_text(result_format::SPLIT_MINUTES, {label, time.minutes, time.seconds});
 }
 
 }  // namespace quorran

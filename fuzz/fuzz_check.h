@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,26 +13,20 @@ namespace quorran::fuzz {
 inline std::string escaped(std::string_view text) {
     std::string out;
     for (const unsigned char c : text) {
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, c >= 0x20 && c < 0x7f && c != '\\' ? "%c" : "\\x%02x", c);
+        out += hex;
     }
     return out;
-}
-
-[[noreturn]] inline void fail(const char* file, int line, const char* condition, const std::string& detail) {
-    std::fprintf(stderr, "\n%s:%d: broken invariant: %s\n%s\n", file, line, condition, detail.c_str());
-    std::abort();
 }
 
 }  // namespace quorran::fuzz
 
 // Checks condition; detail (a std::string expression) is built only on failure.
-#define FUZZ_CHECK(condition, detail)                                                  \
-    do {                                                                               \
-        if (!(condition)) ::quorran::fuzz::fail(__FILE__, __LINE__, #condition, (detail)); \
+#define FUZZ_CHECK(condition, detail)                                                                      \
+    do {                                                                                                   \
+        if (!(condition))                                                                                  \
+            std::fprintf(stderr, "\n%s:%d: broken invariant: %s\n%s\n", __FILE__, __LINE__, #condition,    \
+                         std::string(detail).c_str()),                                                     \
+                std::abort();                                                                              \
     } while (false)
