@@ -120,10 +120,10 @@ TEST(Toolbox, StrictEntries) {
 }
 
 TEST(Toolbox, SplitPlans) {
-    const double mile = METRES_PER_MILE;
+    const double mile = METRES_PER_MILE, marathon = MARATHON_METRES;
     const struct { double metres, seconds, every, percent; std::size_t rows; } cases[] = {
-        {MARATHON_METRES, 12600, mile, 0, 27}, {MARATHON_METRES, 12600, 5000, 2, 9}, {1500, 250, 400, 49.9, 4},
-        {10000, 2400, 1000, -10, 10},          {5000, 1200, 10000, 5, 1},           {3 * mile, 1260, mile, 0, 3},
+        {marathon, 12600, mile, 0, 27}, {marathon, 12600, 5000, 2, 9}, {1500, 250, 400, 49.9, 4},
+        {10000, 2400, 1000, -10, 10},   {5000, 1200, 10000, 5, 1},     {3 * mile, 1260, mile, 0, 3},
         // 8.05 km reads as 8050.000000000001 m: no last split of a rounding error.
         {8.05 * 1000, 2400, 50, 0, 161},
     };
@@ -138,8 +138,7 @@ TEST(Toolbox, SplitPlans) {
     }
     // Each half at its own pace: 2% faster per metre after halfway, and a split that
     // spans halfway takes 5 km at the first pace and 5 km at the second.
-    const double first_half = split_plan(MARATHON_METRES, 12600, MARATHON_METRES / 2, 2).front().split_seconds;
-    EXPECT_NEAR(first_half, 12600 / 1.98, 1e-9);
+    EXPECT_NEAR(split_plan(marathon, 12600, marathon / 2, 2).front().split_seconds, 12600 / 1.98, 1e-9);
     const double first_pace = 2 * 4000 / (20000 * 2.1);
     const double across = split_plan(20000, 4000, 15000, -10).front().split_seconds;
     EXPECT_NEAR(across, 10000 * first_pace + 5000 * first_pace * 1.1, 1e-9);
