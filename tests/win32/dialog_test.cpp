@@ -113,10 +113,11 @@ bool looks_default(HWND dialog, int button) {
     return (GetWindowLongA(GetDlgItem(dialog, button), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
-// Every control in template order (which is the tab order), of its class and style, with
-// its text, on its template rectangle as the dialog manager converts it; every field,
-// a list's included, takes the 79 characters that are read.
-void check_layout(HWND dialog) {
+// The first run: every control in template order (which is the tab order), of its class
+// and style, with its text, on its template rectangle as the dialog manager converts it;
+// every field, a list's included, takes the 79 characters that are read. Then the suite,
+// which ends with Close.
+void first_run(HWND dialog) {
     RECT window, client, full{0, 0, QUORRAN_DIALOG_WIDTH, QUORRAN_DIALOG_HEIGHT};
     GetWindowRect(dialog, &window), GetClientRect(dialog, &client), MapDialogRect(dialog, &full);
     expect(window.left == 0 && window.top == 0 && client.right == full.right && client.bottom == full.bottom &&
@@ -147,11 +148,6 @@ void check_layout(HWND dialog) {
         control = GetWindow(control, GW_HWNDNEXT);
     }
     expect(control == nullptr, "no controls beyond the template's");
-}
-
-// The first run: the layout and the suite, which ends with Close.
-void first_run(HWND dialog) {
-    check_layout(dialog);
     Win32Probe probe(dialog);
     for (const auto& failure : check_view_behaviour(probe)) expect(false, failure);
 }
