@@ -1,5 +1,6 @@
 // The Qt dialog through its real widgets: the view-behaviour suite, then what only the
-// toolkit shows: where the controls sit, the default button, Enter and Escape, text limits.
+// toolkit shows: where the controls sit, the default button, Enter and Escape, text limits,
+// and what a screen reader hears.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -115,21 +116,63 @@ private slots:
         }
     }
 
-    // Enter in an entry field or a list's edit field presses Close, the default button, as a
-    // window manager's close does; Escape does nothing. A list's edit field takes 79 characters.
+    // Enter in any field presses Close, the default button, and ends the dialog with 0, as a
+    // window manager's close does; Escape does nothing. Tabbed into, a list's text is
+    // selected, and one Enter still closes. A field takes only the 79 characters it reads.
     void enter_and_the_window_manager_end_the_dialog_with_0_and_escape_does_not() {
         for (const int id : {IDC_PACE_DISTANCE, IDC_PER_KM, IDC_ABOUT, IDC_SPLITS})
             QTest::keyClick(dialog_control(*dialog_, id), Qt::Key_Escape);
         QVERIFY(dialog_->isVisible());
-        for (const int id : {IDC_PACE_DISTANCE, IDC_FINISH_PACE_SECONDS, IDC_SPLITS, IDC_OTHER_FORMATS, 0}) {
-            QSignalSpy finished(dialog_.get(), &QDialog::finished);
-            auto* list = probe_->as<QComboBox>(id);
-            if (list) list->clearEditText();
-            if (id == 0) dialog_->close();
-            else QTest::keyClicks(dialog_control(*dialog_, id), QString(100, 'x') + '\r');
-            QVERIFY(finished.size() == 1 && finished[0][0].toInt() == 0 && !dialog_->isVisible());
-            if (list) QCOMPARE(QString::number(list->count()) + list->currentText(), "1" + QString(79, QChar(u'x')));
-            reopen();
+        for (const ControlTemplate& row : dialog_controls()) {
+            if (row.window_class != "Edit" && row.window_class != "ComboBox") continue;
+            for (const QString& typed : {QString(), QString(100, '0') + "26.2"}) {
+                reopen();
+                QSignalSpy finished(dialog_.get(), &QDialog::finished);
+                QWidget* field = dialog_control(*dialog_, row.id);
+                field->setFocus(Qt::TabFocusReason);
+                QTest::keyClicks(QApplication::focusWidget(), typed + '\r');
+                QVERIFY2(finished.size() == 1 && finished[0][0].toInt() == 0 && !dialog_->isVisible(),
+                         qPrintable(field->objectName()));
+                const auto* list = qobject_cast<QComboBox*>(field);
+                const QLineEdit* line = list ? list->lineEdit() : qobject_cast<QLineEdit*>(field);
+                if (!typed.isEmpty()) QCOMPARE(line->text(), QString(79, '0'));
+                if (list) QCOMPARE(list->count(), 1);  // and Enter adds no line to a list
+            }
+        }
+        reopen();
+        QSignalSpy finished(dialog_.get(), &QDialog::finished);
+        dialog_->close();
+        QVERIFY(finished.size() == 1 && finished[0][0].toInt() == 0);
+    }
+
+    // Each field is named by its label and sits in its group box; the lists keep their
+    // names when a calculation fills them.
+    void every_control_has_its_name_role_and_group() {
+        for (const auto& [id, keys] : {std::pair{IDC_PACE_DISTANCE, "h"}, {IDC_PACE_HOURS, "1"},
+                                       {IDC_FINISH_DISTANCE, "m"}, {IDC_FINISH_PACE_MINUTES, "8"}})
+            probe_->type(id, keys);
+        for (const int id : {IDC_PACE_CALCULATE, IDC_FINISH_CALCULATE}) probe_->command(id);
+        const QString pace = "Find Pace", finish = "Find Finish Time", dialog = QUORRAN_DIALOG_CAPTION;
+        const QAccessible::Role edit = QAccessible::EditableText, radio = QAccessible::RadioButton,
+                                button = QAccessible::Button, list = QAccessible::ComboBox;
+        const struct { int id; QString name; QAccessible::Role role; QString group; } rows[] = {
+            {IDC_CLOSE, "Close", button, dialog}, {IDC_ABOUT, "About", button, dialog},
+            {65535, pace, QAccessible::Grouping, dialog}, {1026, finish, QAccessible::Grouping, dialog},
+            {IDC_PACE_DISTANCE, "Distance:", edit, pace}, {IDC_PACE_HOURS, "Hours:", edit, pace},
+            {IDC_PACE_MINUTES, "Minutes:", edit, pace}, {IDC_PACE_SECONDS, "Seconds:", edit, pace},
+            {IDC_PACE_MILES, "Miles", radio, pace}, {IDC_PACE_KM, "km", radio, pace},
+            {IDC_PACE_CALCULATE, "Calculate", button, pace}, {IDC_OTHER_FORMATS, "Other Formats", list, pace},
+            {IDC_FINISH_DISTANCE, "Distance:", edit, finish}, {IDC_FINISH_PACE_MINUTES, "Minutes:", edit, finish},
+            {IDC_FINISH_MILES, "Miles", radio, finish}, {IDC_FINISH_KM, "km", radio, finish},
+            {IDC_PER_MILE, "per mile", radio, finish}, {IDC_PER_KM, "per km", radio, finish},
+            {IDC_FINISH_PACE_SECONDS, "Seconds:", edit, finish}, {IDC_FINISH_CALCULATE, "Calculate", button, finish},
+            {IDC_SPLITS, "Splits", list, finish}, {1028, "Pace:", QAccessible::StaticText, finish},
+        };
+        for (const auto& r : rows) {
+            const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(dialog_control(*dialog_, r.id));
+            const QString group = a->parent()->text(QAccessible::Name);
+            QCOMPARE(QStringList({a->text(QAccessible::Name), QString::number(a->role()), group}),
+                     QStringList({r.name, QString::number(r.role), r.group}));
         }
     }
 
