@@ -47,8 +47,7 @@ const Case CASES[] = {
     {"close", IDC_CLOSE, {}, {}, {"closed = 0"}, true},
     // Find Pace, kilometres and shortcuts.
     {"20 km in 2:01:05", IDC_PACE_CALCULATE, {{1002, "20"}, {1006, "2"}, {1008, "1"}, {1010, "5"}}, {IDC_PACE_MILES},
-     {"1013 =  9:44.6 per mile", "1031 rows = 9", "1031[0] =   6:03.3 per km", "1031 =  145.3 secs or  2:25.3 per 400m",
-      "focus = 1002"}},
+     {"1013 =  9:44.6 per mile", "1031[0] =   6:03.3 per km", "1031 =  145.3 secs or  2:25.3 per 400m"}},
     {"pace, all empty", IDC_PACE_CALCULATE, {}, {}, {DISTANCE_BOX}, true},
     {"pace, no time", IDC_PACE_CALCULATE, {{1002, "10"}}, {}, {TIME_BOX}, true},
     // Find Finish Time.
