@@ -48,14 +48,10 @@ double consume_double(FuzzedDataProvider& input) {
 
 using Formatter = std::string (*)(std::string_view, std::initializer_list<FormatArg>, std::size_t);
 
-std::string run(Formatter format_text, std::string_view format, const std::vector<FormatArg>& a, std::size_t limit) {
-    switch (a.size()) {
-        case 1: return format_text(format, {a[0]}, limit);
-        case 2: return format_text(format, {a[0], a[1]}, limit);
-        case 3: return format_text(format, {a[0], a[1], a[2]}, limit);
-        case 4: return format_text(format, {a[0], a[1], a[2], a[3]}, limit);
-        default: return format_text(format, {a[0], a[1], a[2], a[3], a[4], a[5]}, limit);
-    }
+// Arguments beyond the format's conversions are never read: six fill the longest format.
+std::string run(Formatter format_text, std::string_view format, std::vector<FormatArg> a, std::size_t limit) {
+    a.resize(6, FormatArg(0.0));
+    return format_text(format, {a[0], a[1], a[2], a[3], a[4], a[5]}, limit);
 }
 
 }  // namespace

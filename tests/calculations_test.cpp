@@ -21,10 +21,9 @@ constexpr double KM = 0.621371192237334;
 // multiplication, which brings the shortcuts back to exactly their miles.
 TEST(Calculations, DistanceInMiles) {
     const struct { const char* text; bool miles; double expected; } cases[] = {
-        {"26.2", true, 26.2},  {"  26.2 miles", true, 26.2}, {"26.2km", true, 26.2}, {"", true, 0.0},
-        {"m", true, 26.21875}, {"M", false, 26.21875},      {"marathon", true, 26.21875}, {"Mara", false, 26.21875},
-        {"h", true, 13.109375}, {"H", false, 13.109375},    {"HM", true, 13.109375},  {"half", false, 13.109375},
-        {" m", true, 0.0},     {"5m", true, 5.0},          {"-5", true, -5.0},       {"abc", false, 0.0},
+        {"m", true, 26.21875}, {"M", false, 26.21875},   {"marathon", true, 26.21875}, {"Mara", false, 26.21875},
+        {"h", true, 13.109375}, {"H", false, 13.109375}, {"HM", true, 13.109375},  {"half", false, 13.109375},
+        {" m", true, 0.0},     {"5m", true, 5.0},        {"26.2km", true, 26.2},   {"-5", true, -5.0},
         // 28 / 1.609344 would be one bit lower, and print 11:20.3 per km for 28 km in 5:17:27.
         {"10", false, 6.2137119223733395}, {"28", false, 17.398393382645352}, {"-1e999", false, -INF},
         {"1e-999km", false, 0.0}};
@@ -58,8 +57,6 @@ TEST(Calculations, PaceAndOtherFormats) {
         {0, 0.999, 0, 1, " 1:00.0 per mile", {}},
         {0, 7.9991, 0, 1, " 8:00.0 per mile", {}},
         {0, 7.99883, 0, 1, " 7:59.9 per mile", {}},
-        {0, 90, 0, 10, " 9:00.0 per mile", {}},
-        {0, 0, 5400, 10, " 9:00.0 per mile", {}},
         {0, 40, 0, -5, " 8:00.0 per mile", {}},
         {-1, -30, 0, 10, " 9:00.0 per mile", {}},
     };

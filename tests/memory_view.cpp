@@ -56,8 +56,12 @@ void MemoryView::list_select_prefix(int control, int after_index, std::string_vi
 }
 
 void MemoryView::set_focus(int control) { focus = control; }
-void MemoryView::warn(std::string_view text) { boxes.push_back("warning: " + std::string(text)); }
-void MemoryView::inform(std::string_view text) { boxes.push_back("information: " + std::string(text)); }
+void MemoryView::warn(std::string_view text) { boxes.push_back(message_box("warning", text)); }
+void MemoryView::inform(std::string_view text) { boxes.push_back(message_box("information", text)); }
+
+std::string message_box(std::string_view kind, std::string_view text) {
+    return std::string(MESSAGE_CAPTION) + " | " + std::string(kind) + " | " + std::string(text);
+}
 void MemoryView::close(int result) { closed = result; }
 
 }  // namespace quorran::testing

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/calculator_view.h"
@@ -11,7 +12,7 @@ namespace quorran::testing {
 
 // The dialog held in memory, as a user would see it: what each control shows, which
 // buttons are checked, the lists' items, where the focus is, the message boxes shown
-// ("warning: text", "information: text") and the result the dialog was closed with.
+// (as message_box writes them) and the result the dialog was closed with.
 // It opens as the dialog does: Miles, Miles and per mile checked, each list holding its
 // placeholder, the focus in the Find Pace distance.
 class MemoryView final : public CalculatorView {
@@ -26,7 +27,7 @@ public:
     int closed = -1;
 
     // Everything a user can see, one text each: "1013 = text" for a shown text, "1031[1] = line"
-    // for a list item, "focus = 1002", "box = warning: ...", "closed = 0".
+    // for a list item, "focus = 1002", "box = " and the message box, "closed = 0".
     std::vector<std::string> state() const;
 
     bool is_checked(int control) const override;
@@ -40,5 +41,8 @@ public:
     void inform(std::string_view text) override;
     void close(int result) override;
 };
+
+// A message box as the dialog suites read it: "caption | warning | text" (or information).
+std::string message_box(std::string_view kind, std::string_view text);
 
 }  // namespace quorran::testing
