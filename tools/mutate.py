@@ -103,7 +103,9 @@ def test_programs():
 
 
 def tests_pass():
-    return run(["ctest", "--test-dir", BUILD, "-j", "2", "--stop-on-failure", "--timeout", "60"], 600)
+    # The package checks build and inspect the .deb: slow, and no planted fault changes them.
+    return run(["ctest", "--test-dir", BUILD, "-j", "2", "--stop-on-failure", "--timeout", "60",
+                "--label-exclude", "package"], 600)
 
 
 def diff_of(m):
