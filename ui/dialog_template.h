@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/dialog/control_ids.h"
 #include "ui/dialog_strings.h"
 
 namespace quorran {
@@ -47,10 +48,19 @@ inline constexpr int ICON_SHOWN = 104;  // the icon resource control #0 shows
 namespace detail {
 using namespace window_style;
 inline constexpr ControlTemplate DIALOG_CONTROLS[] = {
-#define QUORRAN_CONTROL(id, cls, style, x, y, w, h, text) {id, cls, style, x, y, w, h, text},
+#define QUORRAN_CONTROL(id, name, cls, style, x, y, w, h, text) {id, cls, style, x, y, w, h, text},
 #include "ui/dialog_template.def"
 #undef QUORRAN_CONTROL
 };
+
+// The core addresses controls by the constants of control_ids.h: each must be the id of
+// the template row that names it, or the program would read and write the wrong control.
+inline constexpr int UNNAMED = -1;
+constexpr bool names_row(int constant, int id) { return constant == UNNAMED || constant == id; }
+#define QUORRAN_CONTROL(id, name, cls, style, x, y, w, h, text) \
+    static_assert(names_row(name, id), #name " is not control " #id " of the dialog template");
+#include "ui/dialog_template.def"
+#undef QUORRAN_CONTROL
 }  // namespace detail
 
 inline constexpr std::span<const ControlTemplate> dialog_controls() { return detail::DIALOG_CONTROLS; }
