@@ -23,16 +23,16 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calc_types.h"
-#include "core/calculator_commands.h"
-#include "core/calculator_view.h"
-#include "core/control_ids.h"
-#include "core/entry_parser.h"
-#include "core/finish_time_calculator.h"
-#include "core/messages.h"
-#include "core/number_text.h"
-#include "core/pace_calculator.h"
-#include "core/split_schedule.h"
+#include "core/dialog/calc_types.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/calculator_view.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/entry_parser.h"
+#include "core/dialog/finish_time_calculator.h"
+#include "core/dialog/messages.h"
+#include "core/numbers/number_text.h"
+#include "core/dialog/pace_calculator.h"
+#include "core/dialog/split_schedule.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "cli/cli_view.h"
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 namespace quorran {
 
@@ -16,6 +16,11 @@ const std::vector<std::string>& CliView::items(int control) const {
 }
 
 bool CliView::is_checked(int control) const { return checked_.contains(control); }
+
+void CliView::check_radio(int first, int last, int control) {
+    for (int id = first; id <= last; ++id) checked_.erase(id);
+    checked_.insert(control);
+}
 
 std::string CliView::get_text(int control) const { return text(control).substr(0, TEXT_LIMIT); }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 namespace quorran {
 
@@ -14,8 +14,6 @@ namespace quorran {
 // what it writes is kept to be printed.
 class CliView final : public CalculatorView {
 public:
-    void check(int control) { checked_.insert(control); }
-    void uncheck(int control) { checked_.erase(control); }
     void type(int control, std::string_view text) { texts_[control] = std::string(text); }
 
     std::string text(int control) const;
@@ -23,6 +21,7 @@ public:
     const std::optional<std::string>& warning() const { return warning_; }
 
     bool is_checked(int control) const override;
+    void check_radio(int first, int last, int checked) override;
     std::string get_text(int control) const override;
     void set_text(int control, std::string_view text) override;
     void list_clear(int control) override;

@@ -9,9 +9,9 @@
 #include "cli/cli_view.h"
 #include "cli/json_writer.h"
 #include "cli/toolbox.h"
-#include "core/calculator_commands.h"
-#include "core/control_ids.h"
-#include "core/number_text.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/control_ids.h"
+#include "core/numbers/number_text.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ bool looks_like_option(std::string_view arg) { return arg.size() > 2 && arg.star
 int run(const Subcommand& sub, std::span<char*> args) {
     CliView view;
     bool json = false;
-    for (const auto& option : sub.options) view.check(option.first_button);
+    CalculatorCommands commands(view);
+    commands.open();
     std::vector<std::string_view> entries;
     bool options_ended = false;
     for (std::string_view arg : args) {
@@ -140,7 +141,7 @@ int run(const Subcommand& sub, std::span<char*> args) {
         } else if (!options_ended && looks_like_option(arg)) {
             const Option* option = find_option(sub, arg);
             if (option == nullptr) return usage_error("unknown option " + std::string(arg));
-            view.uncheck(option->first_button);
+            view.check_radio(option->first_button, option->first_button + 1, option->first_button + 1);
         } else {
             entries.push_back(arg);
         }
@@ -151,7 +152,7 @@ int run(const Subcommand& sub, std::span<char*> args) {
         note_partial_read(sub.fields[i], entries[i]);
     }
 
-    CalculatorCommands(view).on_command(sub.calculate);
+    commands.on_command(sub.calculate);
     if (json) {
         print_json(view, sub);
         return view.warning() ? 1 : 0;

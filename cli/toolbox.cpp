@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "cli/json_writer.h"
-#include "core/clock_time.h"
-#include "core/number_text.h"
-#include "core/race_distances.h"
-#include "core/race_prediction.h"
-#include "core/split_plan.h"
-#include "core/strict_entry.h"
-#include "core/track_lanes.h"
-#include "core/vdot.h"
+#include "core/toolbox/clock_time.h"
+#include "core/numbers/number_text.h"
+#include "core/toolbox/race_distances.h"
+#include "core/toolbox/race_prediction.h"
+#include "core/toolbox/split_plan.h"
+#include "core/toolbox/strict_entry.h"
+#include "core/toolbox/track_lanes.h"
+#include "core/toolbox/vdot.h"
 
 namespace quorran {
 namespace {

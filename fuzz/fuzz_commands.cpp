@@ -15,12 +15,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/calc_types.h"
-#include "core/calculator_commands.h"
-#include "core/control_ids.h"
-#include "core/messages.h"
-#include "core/result_formats.h"
-#include "core/split_schedule.h"
+#include "core/dialog/calc_types.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
+#include "core/dialog/result_formats.h"
+#include "core/dialog/split_schedule.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/exact_decimal.h"
 #include "tests/memory_view.h"

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/pace_calculator.h"
-#include "core/result_formats.h"
-#include "core/split_schedule.h"
+#include "core/dialog/pace_calculator.h"
+#include "core/dialog/result_formats.h"
+#include "core/dialog/split_schedule.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/exact_decimal.h"
 

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "core/calc_types.h"
-#include "core/entry_parser.h"
-#include "core/number_text.h"
+#include "core/dialog/calc_types.h"
+#include "core/dialog/entry_parser.h"
+#include "core/numbers/number_text.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/exact_decimal.h"
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <limits>
 
-#include "core/entry_parser.h"
-#include "core/finish_time_calculator.h"
-#include "core/pace_calculator.h"
-#include "core/split_schedule.h"
+#include "core/dialog/entry_parser.h"
+#include "core/dialog/finish_time_calculator.h"
+#include "core/dialog/pace_calculator.h"
+#include "core/dialog/split_schedule.h"
 
 namespace quorran {
 namespace {

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/calculator_commands.h"
-#include "core/control_ids.h"
-#include "core/messages.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
 #include "tests/memory_view.h"
 #include "tests/view_behaviour.h"
 

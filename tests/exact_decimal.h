@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 // The exact reference for the number scanner and formatter, shared by the tests and
 // the fuzzers: slow, simple arithmetic on decimal digit strings that plainly follows

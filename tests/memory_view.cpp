@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/control_ids.h"
-#include "core/messages.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/messages.h"
 
 namespace quorran::testing {
 
-MemoryView::MemoryView()
-    : texts{{IDC_SPLITS, std::string(SPLITS_PLACEHOLDER)}, {IDC_OTHER_FORMATS, std::string(OTHER_FORMATS_PLACEHOLDER)}},
-      checked{IDC_PACE_MILES, IDC_FINISH_MILES, IDC_PER_MILE},
-      lists{{IDC_SPLITS, {std::string(SPLITS_PLACEHOLDER)}}, {IDC_OTHER_FORMATS, {std::string(OTHER_FORMATS_PLACEHOLDER)}}},
-      focus(IDC_PACE_DISTANCE) {}
+MemoryView::MemoryView() { on_open(*this); }
 
 std::vector<std::string> MemoryView::state() const {
     std::vector<std::string> all{"focus = " + std::to_string(focus), "closed = " + std::to_string(closed)};
@@ -27,6 +23,11 @@ std::vector<std::string> MemoryView::state() const {
 }
 
 bool MemoryView::is_checked(int control) const { return checked.contains(control); }
+
+void MemoryView::check_radio(int first, int last, int control) {
+    for (int id = first; id <= last; ++id) checked.erase(id);
+    checked.insert(control);
+}
 
 std::string MemoryView::get_text(int control) const {
     const auto it = texts.find(control);

@@ -6,15 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 namespace quorran::testing {
 
 // The dialog held in memory, as a user would see it: what each control shows, which
 // buttons are checked, the lists' items, where the focus is, the message boxes shown
 // (as message_box writes them) and the result the dialog was closed with.
-// It opens as the dialog does: Miles, Miles and per mile checked, each list holding its
-// placeholder, the focus in the Find Pace distance.
+// It opens as the dialog does.
 class MemoryView final : public CalculatorView {
 public:
     MemoryView();
@@ -22,7 +21,7 @@ public:
     std::map<int, std::string> texts;  // entry fields as typed, results, lists' edit fields
     std::set<int> checked;
     std::map<int, std::vector<std::string>> lists;
-    int focus;
+    int focus = 0;
     std::vector<std::string> boxes;
     int closed = -1;
 
@@ -31,6 +30,7 @@ public:
     std::vector<std::string> state() const;
 
     bool is_checked(int control) const override;
+    void check_radio(int first, int last, int checked) override;
     std::string get_text(int control) const override;
     void set_text(int control, std::string_view text) override;
     void list_clear(int control) override;

@@ -1,7 +1,7 @@
 // The number scanner and formatter, and the exact decimal reference beside them, on
 // tables of edge values, ties and cuts; the fuzzers try everything else against the
 // reference.
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 #include <gtest/gtest.h>
 

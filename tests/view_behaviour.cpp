@@ -1,7 +1,7 @@
 #include "tests/view_behaviour.h"
 
-#include "core/control_ids.h"
-#include "core/messages.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
 
 namespace quorran::testing {
 

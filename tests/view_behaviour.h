@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 namespace quorran::testing {
 

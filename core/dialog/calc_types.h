@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/numbers/units.h"
+
 // Records, statuses and constants shared by the calculators.
 namespace quorran {
 
-inline constexpr double KM_PER_MILE = 1.609344;
-inline constexpr double KM_TO_MILES = 0.621371192237334;  // the double nearest 1 / 1.609344
+// The dialog's marathon is 26 miles 385 yards (42,194.988 m), not the toolbox's 42,195 m:
+// its shortcuts "m" and "h" are these exact binary fractions of a mile, and every text
+// the dialog prints for them depends on that.
 inline constexpr double MILES_PER_MARATHON = 26.21875;
 inline constexpr double MILES_PER_HALF = 13.109375;
 

@@ -1,14 +1,14 @@
-#include "core/calculator_commands.h"
+#include "core/dialog/calculator_commands.h"
 
 #include <array>
 #include <string>
 
-#include "core/control_ids.h"
-#include "core/entry_parser.h"
-#include "core/finish_time_calculator.h"
-#include "core/messages.h"
-#include "core/pace_calculator.h"
-#include "core/split_schedule.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/entry_parser.h"
+#include "core/dialog/finish_time_calculator.h"
+#include "core/dialog/messages.h"
+#include "core/dialog/pace_calculator.h"
+#include "core/dialog/split_schedule.h"
 
 namespace quorran {
 
@@ -24,6 +24,16 @@ constexpr std::array<CommandEntry, 4> COMMANDS{{
     {IDC_CLOSE, on_close},
     {IDC_PACE_CALCULATE, on_find_pace},
     {IDC_FINISH_CALCULATE, on_find_finish_time},
+}};
+
+// The lists and the placeholder each holds until the first result.
+struct Placeholder {
+    int list;
+    std::string_view text;
+};
+constexpr std::array<Placeholder, 2> PLACEHOLDERS{{
+    {IDC_SPLITS, SPLITS_PLACEHOLDER},
+    {IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER},
 }};
 
 double number_of(const CalculatorView& view, int control) { return parse_number(view.get_text(control)); }
@@ -42,6 +52,8 @@ bool warned(CalculatorView& view, CalcStatus status) {
 
 CalculatorCommands::CalculatorCommands(CalculatorView& view) : view_(view) {}
 
+void CalculatorCommands::open() { on_open(view_); }
+
 void CalculatorCommands::on_command(int control) {
     for (const auto& command : COMMANDS) {
         if (command.control == control) {
@@ -49,6 +61,20 @@ void CalculatorCommands::on_command(int control) {
             return;
         }
     }
+}
+
+// Miles, Miles and per mile checked, each list showing its placeholder as its one
+// item, the focus in the Find Pace distance; in this order.
+void on_open(CalculatorView& view) {
+    view.check_radio(IDC_PACE_MILES, IDC_PACE_KM, IDC_PACE_MILES);
+    view.check_radio(IDC_FINISH_MILES, IDC_FINISH_KM, IDC_FINISH_MILES);
+    view.check_radio(IDC_PER_MILE, IDC_PER_KM, IDC_PER_MILE);
+    for (const auto& [list, text] : PLACEHOLDERS) {
+        view.list_clear(list);
+        view.list_add(list, text);
+        view.list_select_prefix(list, 0, text.substr(0, 1));
+    }
+    view.set_focus(IDC_PACE_DISTANCE);
 }
 
 void on_about(CalculatorView& view) { view.inform(ABOUT_TEXT); }

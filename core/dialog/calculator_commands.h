@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 namespace quorran {
 
@@ -9,12 +9,15 @@ namespace quorran {
 class CalculatorCommands {
 public:
     explicit CalculatorCommands(CalculatorView& view);
+    // What the dialog does when it opens.
+    void open();
     void on_command(int control);
 
 private:
     CalculatorView& view_;
 };
 
+void on_open(CalculatorView& view);
 void on_about(CalculatorView& view);
 void on_close(CalculatorView& view);
 void on_find_pace(CalculatorView& view);

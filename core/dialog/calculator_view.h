@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text_limit.h"
+#include "core/numbers/text_limit.h"
 
 namespace quorran {
 
@@ -13,6 +13,8 @@ class CalculatorView {
 public:
     virtual ~CalculatorView() = default;
     virtual bool is_checked(int control) const = 0;
+    // Checks the radio button `checked` of the group first..last and clears the others.
+    virtual void check_radio(int first, int last, int checked) = 0;
     // The first TEXT_LIMIT characters of the control's text.
     virtual std::string get_text(int control) const = 0;
     virtual void set_text(int control, std::string_view text) = 0;

@@ -1,7 +1,7 @@
-#include "core/entry_parser.h"
+#include "core/dialog/entry_parser.h"
 
-#include "core/calc_types.h"
-#include "core/number_text.h"
+#include "core/dialog/calc_types.h"
+#include "core/numbers/number_text.h"
 
 namespace quorran {
 

@@ -1,10 +1,10 @@
-#include "core/finish_time_calculator.h"
+#include "core/dialog/finish_time_calculator.h"
 
 #include <cmath>
 
-#include "core/number_text.h"
-#include "core/pace_calculator.h"
-#include "core/result_formats.h"
+#include "core/numbers/number_text.h"
+#include "core/dialog/pace_calculator.h"
+#include "core/dialog/result_formats.h"
 
 namespace quorran {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/calc_types.h"
+#include "core/dialog/calc_types.h"
 
 namespace quorran {
 

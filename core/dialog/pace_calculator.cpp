@@ -1,17 +1,15 @@
-#include "core/pace_calculator.h"
+#include "core/dialog/pace_calculator.h"
 
 #include <cmath>
 
-#include "core/number_text.h"
-#include "core/result_formats.h"
+#include "core/numbers/number_text.h"
+#include "core/dialog/result_formats.h"
 
 namespace quorran {
 
 namespace {
 
 constexpr double KM_PER_400M = 0.4;
-constexpr double METRES_PER_MILE = 1609.344;
-constexpr double FEET_PER_MILE = 5280.0;
 
 // The pace as seconds per unit distance.
 double total_seconds(PaceTime pace) { return pace.minutes * SECONDS_PER_MINUTE + pace.seconds; }

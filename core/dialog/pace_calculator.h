@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/calc_types.h"
+#include "core/dialog/calc_types.h"
 
 namespace quorran {
 

@@ -1,10 +1,10 @@
-#include "core/split_schedule.h"
+#include "core/dialog/split_schedule.h"
 
 #include <array>
 
-#include "core/finish_time_calculator.h"
-#include "core/number_text.h"
-#include "core/result_formats.h"
+#include "core/dialog/finish_time_calculator.h"
+#include "core/numbers/number_text.h"
+#include "core/dialog/result_formats.h"
 
 namespace quorran {
 

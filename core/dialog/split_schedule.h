@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calc_types.h"
+#include "core/dialog/calc_types.h"
 
 namespace quorran {
 

@@ -6,7 +6,7 @@
 // rounds them half up to 17, then rounds that digit string half up to the decimals asked
 // for. The 18 digits come from 128-bit arithmetic for ordinary magnitudes and from a
 // small fixed-size big integer for the rest.
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -20,7 +20,7 @@
 #include <system_error>
 #include <version>
 
-#include "core/double_bits.h"
+#include "core/numbers/double_bits.h"
 
 namespace quorran {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text_limit.h"
+#include "core/numbers/text_limit.h"
 
 // The system's own number scanner and printer. Both differ in detail from the C
 // library's: entries are read from at most 24 significant digits with e/E/d/D

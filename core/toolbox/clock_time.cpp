@@ -1,9 +1,9 @@
-#include "core/clock_time.h"
+#include "core/toolbox/clock_time.h"
 
 #include <array>
 #include <cmath>
 
-#include "core/number_text.h"
+#include "core/numbers/number_text.h"
 
 namespace quorran {
 namespace {

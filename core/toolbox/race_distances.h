@@ -3,11 +3,11 @@
 #include <array>
 #include <string_view>
 
+#include "core/numbers/units.h"
+
 // The distances runners race and train over, in metres.
 namespace quorran {
 
-inline constexpr double METRES_PER_MILE = 1609.344;
-inline constexpr double METRES_PER_KM = 1000.0;
 inline constexpr double MARATHON_METRES = 42195.0;
 inline constexpr double HALF_MARATHON_METRES = 21097.5;
 

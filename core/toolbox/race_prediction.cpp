@@ -1,4 +1,4 @@
-#include "core/race_prediction.h"
+#include "core/toolbox/race_prediction.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "core/split_plan.h"
+#include "core/toolbox/split_plan.h"
 
 namespace quorran {
 

@@ -1,9 +1,9 @@
-#include "core/strict_entry.h"
+#include "core/toolbox/strict_entry.h"
 
 #include <array>
 
-#include "core/number_text.h"
-#include "core/race_distances.h"
+#include "core/numbers/number_text.h"
+#include "core/toolbox/race_distances.h"
 
 namespace quorran {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/track_lanes.h"
+#include "core/toolbox/track_lanes.h"
 
 #include <numbers>
 

@@ -1,8 +1,8 @@
-#include "core/vdot.h"
+#include "core/toolbox/vdot.h"
 
 #include <cmath>
 
-#include "core/race_distances.h"
+#include "core/toolbox/race_distances.h"
 
 namespace quorran {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "core/control_ids.h"
+#include "core/dialog/control_ids.h"
 #include "tests/view_behaviour.h"
 #include "ui/dialog_strings.h"
 #include "ui/dialog_template.h"

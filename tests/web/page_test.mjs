@@ -14,7 +14,7 @@ import { serve } from '../../ui/web/static_server.mjs';
 const { QUORRAN_SITE: site, QUORRAN_CLI: cli, QUORRAN_NODE_MODULES: modules, QUORRAN_SCREENSHOT: screenshot } = process.env;
 const puppeteer = createRequire(join(modules, 'index.js'))('puppeteer-core');
 const source = name => readFileSync(new URL('../../' + name, import.meta.url), 'utf8');
-const ID = Object.fromEntries([...source('core/control_ids.h').matchAll(/(IDC_\w+) = (\d+)/g)].map(m => [m[1], '#c' + m[2]]));
+const ID = Object.fromEntries([...source('core/dialog/control_ids.h').matchAll(/(IDC_\w+) = (\d+)/g)].map(m => [m[1], '#c' + m[2]]));
 const CAPTION = source('ui/dialog_strings.h').match(/QUORRAN_DIALOG_CAPTION "(.*)"/)[1];
 const STARTING_FOCUS = ID.IDC_PACE_DISTANCE.slice(1);
 const opened = () => page.waitForFunction(id => document.activeElement?.id === id, {}, STARTING_FOCUS);

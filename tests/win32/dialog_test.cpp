@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/control_ids.h"
+#include "core/dialog/control_ids.h"
 #include "tests/view_behaviour.h"
 #include "ui/win32/main_dialog.h"
 #include "ui/win32/win32_calculator_view.h"

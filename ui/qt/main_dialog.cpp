@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/control_ids.h"
-#include "core/messages.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
 #include "ui/dialog_strings.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/dialog_units.h"
@@ -202,21 +202,16 @@ void MainDialog::create_controls() {
     }
 }
 
-// What the dialog does when it opens, in this order.
+// Each list is named after its placeholder (a name it keeps when results fill it) and
+// takes 79 characters; then the dialog opens as every front end's does.
 void MainDialog::set_up() {
-    for (const int id : {IDC_PACE_MILES, IDC_FINISH_MILES, IDC_PER_MILE}) {
-        qobject_cast<QRadioButton*>(dialog_control(*this, id))->setChecked(true);
-    }
     for (const auto& [id, placeholder] :
          {std::pair{IDC_SPLITS, SPLITS_PLACEHOLDER}, std::pair{IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER}}) {
         auto* list = qobject_cast<QComboBox*>(dialog_control(*this, id));
-        list->setAccessibleName(to_qstring(placeholder));  // kept when the list fills
-        view_.list_clear(id);
+        list->setAccessibleName(to_qstring(placeholder));
         list->lineEdit()->setMaxLength(ENTRY_TEXT_LIMIT);
-        view_.list_add(id, placeholder);
-        view_.list_select_prefix(id, 0, placeholder.substr(0, 1));
     }
-    view_.set_focus(IDC_PACE_DISTANCE);
+    commands_.open();
 }
 
 void MainDialog::reject() { commands_.on_command(CANCEL_COMMAND); }

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/calculator_commands.h"
+#include "core/dialog/calculator_commands.h"
 #include "ui/qt/qt_calculator_view.h"
 
 class QCloseEvent;

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "core/messages.h"
+#include "core/dialog/messages.h"
 
 namespace quorran {
 
@@ -45,6 +45,11 @@ QtCalculatorView::QtCalculatorView(QDialog& dialog) : dialog_(dialog) {}
 bool QtCalculatorView::is_checked(int control) const {
     const auto* button = qobject_cast<const QAbstractButton*>(dialog_control(dialog_, control));
     return button && button->isChecked();
+}
+
+// The buttons of a group are exclusive: checking one clears the others.
+void QtCalculatorView::check_radio(int, int, int checked) {
+    if (auto* button = qobject_cast<QAbstractButton*>(dialog_control(dialog_, checked))) button->setChecked(true);
 }
 
 std::string QtCalculatorView::get_text(int control) const {

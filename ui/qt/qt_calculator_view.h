@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 class QDialog;
 class QWidget;
@@ -26,6 +26,7 @@ public:
     explicit QtCalculatorView(QDialog& dialog);
 
     bool is_checked(int control) const override;
+    void check_radio(int first, int last, int checked) override;
     // At most 79 bytes of UTF-8, cut before a character that would not fit whole.
     std::string get_text(int control) const override;
     void set_text(int control, std::string_view text) override;

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "core/control_ids.h"
+#include "core/dialog/control_ids.h"
 #include "ui/qt/main_dialog.h"
 
 int main(int argc, char* argv[]) {

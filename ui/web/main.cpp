@@ -6,9 +6,9 @@
 #include <string_view>
 #include <utility>
 
-#include "core/calculator_commands.h"
-#include "core/control_ids.h"
-#include "core/messages.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
 #include "ui/dialog_strings.h"
 #include "ui/dialog_template.h"
 #include "ui/web/web_calculator_view.h"
@@ -24,7 +24,6 @@ EM_JS(void, page_add_control, (int id, const char* kind, int starts_group, int x
     Module.page.addControl(id, UTF8ToString(kind), starts_group !== 0, x, y, width, height,
                            UTF8ToString(text, text_length));
 });
-EM_JS(void, page_check, (int id), { Module.page.check(id); });
 EM_JS(void, page_name_list, (int id, const char* name, int length), {
     Module.page.nameList(id, UTF8ToString(name, length));
 });
@@ -61,17 +60,13 @@ void create_controls() {
     }
 }
 
-// What the dialog does when it opens, in this order.
+// Each list is named after its placeholder, which stays its name once results fill it;
+// then the dialog opens as every front end's does.
 void set_up() {
-    for (const int id : {IDC_PACE_MILES, IDC_FINISH_MILES, IDC_PER_MILE}) page_check(id);
     for (const auto& [id, placeholder] :
-         {std::pair{IDC_SPLITS, SPLITS_PLACEHOLDER}, std::pair{IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER}}) {
+         {std::pair{IDC_SPLITS, SPLITS_PLACEHOLDER}, std::pair{IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER}})
         page_name_list(id, placeholder.data(), static_cast<int>(placeholder.size()));
-        view.list_clear(id);
-        view.list_add(id, placeholder);
-        view.list_select_prefix(id, 0, placeholder.substr(0, 1));
-    }
-    view.set_focus(IDC_PACE_DISTANCE);
+    commands.open();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <emscripten.h>
 
-#include "core/messages.h"
+#include "core/dialog/messages.h"
 
 namespace quorran {
 
@@ -10,6 +10,8 @@ namespace {
 
 // Texts cross to the page as a pointer and a length in bytes of UTF-8.
 EM_JS(int, page_is_checked, (int id), { return Module.page.isChecked(id); });
+// A radio button of a group on the page clears the others when it is checked.
+EM_JS(void, page_check, (int id), { Module.page.check(id); });
 // Writes the control's text into buffer as UTF-8, whole characters only, terminated.
 EM_JS(void, page_get_text, (int id, char* buffer, int size), {
     stringToUTF8(Module.page.getText(id), buffer, size);
@@ -39,6 +41,8 @@ void show_box(const char* kind, std::string_view text) {
 }  // namespace
 
 bool WebCalculatorView::is_checked(int control) const { return page_is_checked(control) != 0; }
+
+void WebCalculatorView::check_radio(int, int, int checked) { page_check(checked); }
 
 std::string WebCalculatorView::get_text(int control) const {
     char buffer[TEXT_LIMIT + 1];

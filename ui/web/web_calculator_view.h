@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 namespace quorran {
 
@@ -11,6 +11,7 @@ namespace quorran {
 class WebCalculatorView final : public CalculatorView {
 public:
     bool is_checked(int control) const override;
+    void check_radio(int first, int last, int checked) override;
     std::string get_text(int control) const override;
     void set_text(int control, std::string_view text) override;
     void list_clear(int control) override;

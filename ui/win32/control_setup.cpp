@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/control_ids.h"
-#include "core/messages.h"
-#include "core/text_limit.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
+#include "core/numbers/text_limit.h"
 
 namespace quorran {
 
@@ -39,7 +39,8 @@ void each_named_control(HWND dialog, Action name_of) {
 
 void limit_entry_fields(HWND dialog) {
     for (const ControlTemplate& row : dialog_controls())
-        if (row.window_class == "Edit") SendDlgItemMessageA(dialog, row.id, EM_LIMITTEXT, TEXT_LIMIT, 0);
+        if (row.window_class == "Edit" || row.window_class == "ComboBox")
+            SendDlgItemMessageA(dialog, row.id, row.window_class == "Edit" ? EM_LIMITTEXT : CB_LIMITTEXT, TEXT_LIMIT, 0);
 }
 
 AccessibleNames::AccessibleNames(HWND dialog) : dialog_(dialog) {

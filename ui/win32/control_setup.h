@@ -8,8 +8,8 @@
 
 namespace quorran {
 
-// Limits every entry field of the template to the 79 characters a command reads,
-// so what a field shows is what the calculator reads.
+// Limits every entry field of the template, and the lists' edit fields, to the 79
+// characters a command reads, so what a field shows is what the calculator reads.
 void limit_entry_fields(HWND dialog);
 
 // Names each entry field after its label and each list after its placeholder, through

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <tuple>
 
-#include "core/calculator_commands.h"
-#include "core/control_ids.h"
-#include "core/messages.h"
+#include "core/dialog/calculator_commands.h"
+#include "core/dialog/control_ids.h"
+#include "core/dialog/messages.h"
 #include "ui/dialog_strings.h"
 #include "ui/win32/control_setup.h"
 #include "ui/win32/win32_calculator_view.h"
@@ -29,17 +29,6 @@ struct DialogState {
 
 DialogState* state_of(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
-// Empties a drop-down list, limits its edit field to 79 characters and shows
-// the placeholder as its one item.
-void show_placeholder(HWND dialog, int list, std::string_view placeholder) {
-    const std::string item(placeholder);
-    const std::string prefix(1, placeholder.front());
-    SendDlgItemMessageA(dialog, list, CB_RESETCONTENT, 0, 0);
-    SendDlgItemMessageA(dialog, list, CB_LIMITTEXT, TEXT_LIMIT, 0);
-    SendDlgItemMessageA(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendDlgItemMessageA(dialog, list, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(prefix.c_str()));
-}
-
 // The stopwatch in the title bar and on the taskbar, each at the size Windows asks for.
 void show_window_icon(HWND dialog) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
@@ -51,15 +40,12 @@ void show_window_icon(HWND dialog) {
     }
 }
 
-void set_up(HWND dialog) {
-    CheckRadioButton(dialog, IDC_PACE_MILES, IDC_PACE_KM, IDC_PACE_MILES);
-    CheckRadioButton(dialog, IDC_FINISH_MILES, IDC_FINISH_KM, IDC_FINISH_MILES);
-    CheckRadioButton(dialog, IDC_PER_MILE, IDC_PER_KM, IDC_PER_MILE);
-    show_placeholder(dialog, IDC_SPLITS, SPLITS_PLACEHOLDER);
-    show_placeholder(dialog, IDC_OTHER_FORMATS, OTHER_FORMATS_PLACEHOLDER);
+// The fields' limits and the window's icon, then what every front end's dialog does as
+// it opens.
+void set_up(HWND dialog, DialogState& state) {
     limit_entry_fields(dialog);
     show_window_icon(dialog);
-    SetFocus(GetDlgItem(dialog, IDC_PACE_DISTANCE));
+    state.commands.open();
 }
 
 }  // namespace
@@ -68,7 +54,7 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new DialogState(dialog)));
-            set_up(dialog);
+            set_up(dialog, *state_of(dialog));
             return FALSE;  // the focus set up above stands
         case WM_COMMAND:
             if (DialogState* state = state_of(dialog)) state->commands.on_command(LOWORD(wparam));

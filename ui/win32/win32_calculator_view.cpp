@@ -1,6 +1,6 @@
 #include "ui/win32/win32_calculator_view.h"
 
-#include "core/messages.h"
+#include "core/dialog/messages.h"
 
 namespace quorran {
 
@@ -20,6 +20,10 @@ LPARAM text_param(const std::string& text) { return reinterpret_cast<LPARAM>(tex
 }  // namespace
 
 bool Win32CalculatorView::is_checked(int control) const { return IsDlgButtonChecked(dialog_, control) != 0; }
+
+void Win32CalculatorView::check_radio(int first, int last, int checked) {
+    CheckRadioButton(dialog_, first, last, checked);
+}
 
 std::string Win32CalculatorView::get_text(int control) const {
     char buffer[TEXT_BUFFER_SIZE] = {};

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/calculator_view.h"
+#include "core/dialog/calculator_view.h"
 
 namespace quorran {
 
@@ -16,6 +16,7 @@ public:
     explicit Win32CalculatorView(HWND dialog) : dialog_(dialog) {}
 
     bool is_checked(int control) const override;
+    void check_radio(int first, int last, int checked) override;
     std::string get_text(int control) const override;
     void set_text(int control, std::string_view text) override;
     void list_clear(int control) override;
