@@ -81,12 +81,27 @@ void on_about(CalculatorView& view) { view.inform(ABOUT_TEXT); }
 
 void on_close(CalculatorView& view) { view.close(0); }
 
-void on_find_pace(CalculatorView& view) {
+PaceEntries read_pace_entries(const CalculatorView& view) {
     const double f = unit_factor(view.is_checked(IDC_PACE_MILES));
     const double distance = distance_in_miles(view.get_text(IDC_PACE_DISTANCE), f);
     const double hours = number_of(view, IDC_PACE_HOURS);
     const double minutes = number_of(view, IDC_PACE_MINUTES);
     const double seconds = number_of(view, IDC_PACE_SECONDS);
+    return {distance, hours, minutes, seconds};
+}
+
+FinishEntries read_finish_entries(const CalculatorView& view) {
+    const double f = unit_factor(view.is_checked(IDC_FINISH_MILES));
+    const double g = unit_factor(view.is_checked(IDC_PER_MILE));
+    const double distance = distance_in_miles(view.get_text(IDC_FINISH_DISTANCE), f);
+    // A per-km pace is scaled part by part, so its seconds may pass 60.
+    const double pace_minutes = number_of(view, IDC_FINISH_PACE_MINUTES) * g;
+    const double pace_seconds = number_of(view, IDC_FINISH_PACE_SECONDS) * g;
+    return {distance, pace_minutes, pace_seconds};
+}
+
+void on_find_pace(CalculatorView& view) {
+    const auto [distance, hours, minutes, seconds] = read_pace_entries(view);
     PaceTime pace;
     if (warned(view, compute_pace(hours, minutes, seconds, distance, pace))) return;
 
@@ -99,12 +114,7 @@ void on_find_pace(CalculatorView& view) {
 }
 
 void on_find_finish_time(CalculatorView& view) {
-    const double f = unit_factor(view.is_checked(IDC_FINISH_MILES));
-    const double g = unit_factor(view.is_checked(IDC_PER_MILE));
-    const double distance = distance_in_miles(view.get_text(IDC_FINISH_DISTANCE), f);
-    // A per-km pace is scaled part by part, so its seconds may pass 60.
-    const double pace_minutes = number_of(view, IDC_FINISH_PACE_MINUTES) * g;
-    const double pace_seconds = number_of(view, IDC_FINISH_PACE_SECONDS) * g;
+    const auto [distance, pace_minutes, pace_seconds] = read_finish_entries(view);
     ClockTime time;
     if (warned(view, compute_finish_time(pace_minutes, pace_seconds, distance, time))) return;
 

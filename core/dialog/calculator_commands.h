@@ -17,6 +17,19 @@ private:
     CalculatorView& view_;
 };
 
+// The Find Pace group's entries as its Calculate reads them.
+struct PaceEntries {
+    double distance_miles, hours, minutes, seconds;
+};
+PaceEntries read_pace_entries(const CalculatorView& view);
+
+// The Find Finish Time group's entries as its Calculate reads them: the pace per mile,
+// a per-km pace scaled part by part.
+struct FinishEntries {
+    double distance_miles, pace_minutes, pace_seconds;
+};
+FinishEntries read_finish_entries(const CalculatorView& view);
+
 void on_open(CalculatorView& view);
 void on_about(CalculatorView& view);
 void on_close(CalculatorView& view);

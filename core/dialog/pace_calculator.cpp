@@ -77,20 +77,24 @@ OtherFormats other_formats(PaceTime per_mile) {
     const PaceTime per_400m = pace_per_400m(per_km);
     // Seconds per 400 m: both the 400 m line and the selection prefix begin with it.
     const double q = total_seconds(per_400m);
-    const double mps = speed_mps(per_mile);
-    const double fps = speed_fps(per_mile);
+    const std::array<double, 9> values{total_seconds(per_km),     q,
+                                       decimal_minutes(per_mile), speed_kmh(per_mile),
+                                       speed_mph(per_mile),       speed_mps(per_mile),
+                                       speed_mps(per_mile) * SECONDS_PER_MINUTE,
+                                       speed_fps(per_mile),       speed_fps(per_mile) * SECONDS_PER_MINUTE};
     return OtherFormats{
         .lines = {
             format_text(result_format::OTHER[0], {per_km.minutes, per_km.seconds}),
             format_text(result_format::OTHER[1], {q, per_400m.minutes, per_400m.seconds}),
-            format_text(result_format::OTHER[2], {decimal_minutes(per_mile)}),
-            format_text(result_format::OTHER[3], {speed_kmh(per_mile)}),
-            format_text(result_format::OTHER[4], {speed_mph(per_mile)}),
-            format_text(result_format::OTHER[5], {mps}),
-            format_text(result_format::OTHER[6], {mps * SECONDS_PER_MINUTE}),
-            format_text(result_format::OTHER[7], {fps}),
-            format_text(result_format::OTHER[8], {fps * SECONDS_PER_MINUTE}),
+            format_text(result_format::OTHER[2], {values[2]}),
+            format_text(result_format::OTHER[3], {values[3]}),
+            format_text(result_format::OTHER[4], {values[4]}),
+            format_text(result_format::OTHER[5], {values[5]}),
+            format_text(result_format::OTHER[6], {values[6]}),
+            format_text(result_format::OTHER[7], {values[7]}),
+            format_text(result_format::OTHER[8], {values[8]}),
         },
+        .values = values,
         // Cut to its buffer it is still a prefix of the 400 m line, which it selects.
         .select_prefix = format_text(result_format::SELECT_PREFIX, {q}, SELECT_PREFIX_LIMIT),
     };

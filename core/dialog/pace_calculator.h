@@ -35,6 +35,7 @@ std::string pace_result_text(PaceTime per_mile);
 
 struct OtherFormats {
     std::array<std::string, 9> lines;  // in list order
+    std::array<double, 9> values;      // the number each line begins with, unrounded
     std::string select_prefix;         // picks the per-400 m line
 };
 OtherFormats other_formats(PaceTime per_mile);

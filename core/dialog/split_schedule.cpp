@@ -27,8 +27,11 @@ constexpr std::array<SplitMark, 36> SPLIT_MARKS{{
     {MILES_PER_MARATHON, "Mar  "},
 }};
 
-// Races of this many miles or less get no splits.
+// Races of this many miles (or km, by the km) or less get no splits.
 constexpr double SHORTEST_SPLIT_RACE = 2.0;
+// A race entered in km gets a row at every km, up to this many and the finish.
+constexpr double MAX_KM_SPLITS = 1000;
+constexpr std::string_view KM_LABEL = "%2.0f km";
 
 }  // namespace
 
@@ -36,8 +39,8 @@ std::span<const SplitMark> split_marks() { return SPLIT_MARKS; }
 
 std::string_view first_split_label() { return SPLIT_MARKS.front().label; }
 
-std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, double distance_miles) {
-    std::vector<std::string> rows;
+std::vector<SplitRow> split_rows(double pace_minutes, double pace_seconds, double distance_miles) {
+    std::vector<SplitRow> rows;
     // Not "distance <= 2": a race whose distance is no number gets no splits either.
     if (!(distance_miles > SHORTEST_SPLIT_RACE)) return rows;
     std::size_t i = 0;
@@ -46,7 +49,7 @@ std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, 
     for (;;) {
         ClockTime time;
         compute_finish_time(pace_minutes, pace_seconds, mark, time);
-        rows.push_back(split_row_text(label, time));
+        rows.push_back({std::string(label), mark, time});
         if (!(distance_miles > mark) || mark >= MILES_PER_MARATHON) break;
         ++i;
         mark = SPLIT_MARKS[i].miles;
@@ -58,6 +61,35 @@ std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, 
         }
     }
     return rows;
+}
+
+std::vector<SplitRow> km_split_rows(double pace_minutes, double pace_seconds, double distance_miles) {
+    std::vector<SplitRow> rows;
+    if (!(distance_miles > SHORTEST_SPLIT_RACE * KM_TO_MILES)) return rows;
+    for (double k = 1;; ++k) {
+        const bool finish = !(k * KM_TO_MILES < distance_miles) || k > MAX_KM_SPLITS;
+        const double mark = finish ? distance_miles : k * KM_TO_MILES;
+        ClockTime time;
+        compute_finish_time(pace_minutes, pace_seconds, mark, time);
+        rows.push_back({finish ? std::string(FINISH_LABEL) : format_text(KM_LABEL, {k}), mark, time});
+        if (finish) return rows;
+    }
+}
+
+std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, double distance_miles) {
+    std::vector<std::string> texts;
+    for (const SplitRow& row : split_rows(pace_minutes, pace_seconds, distance_miles))
+        texts.push_back(split_row_text(row.label, row.time));
+    return texts;
+}
+
+std::string split_time_text(const ClockTime& time) {
+    // The row's format after its label and blanks.
+    const auto time_part = [](std::string_view row) { return row.substr(row.rfind(' ') + 1); };
+    if (time.hours != 0.0) {
+        return format_text(time_part(result_format::SPLIT_WITH_HOURS), {time.hours, time.minutes, time.seconds});
+    }
+    return format_text(time_part(result_format::SPLIT_MINUTES), {time.minutes, time.seconds});
 }
 
 std::string split_row_text(std::string_view label, const ClockTime& time) {

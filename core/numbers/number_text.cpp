@@ -453,4 +453,13 @@ std::string format_text(std::string_view format, std::initializer_list<FormatArg
     return out.take();
 }
 
+std::string decimal_text(double value, int max_decimals) {
+    std::string text;
+    for (int decimals = 0; decimals <= max_decimals; ++decimals) {
+        text = format_text("%." + std::to_string(decimals) + "f", {value});
+        if (scan_number(text) == value) break;
+    }
+    return text;
+}
+
 }  // namespace quorran

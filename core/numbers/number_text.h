@@ -45,4 +45,8 @@ private:
 std::string format_text(std::string_view format, std::initializer_list<FormatArg> args,
                         std::size_t limit = TEXT_LIMIT);
 
+// A number with the fewest decimals (up to max_decimals) that read back as it: 1.06, 5,
+// 0.4, as a person writes them.
+std::string decimal_text(double value, int max_decimals = 6);
+
 }  // namespace quorran

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "cli/json_writer.h"
+#include "core/toolbox/json_writer.h"
 
 namespace quorran {
 namespace {

@@ -40,12 +40,13 @@ const CASES = [
   ['finish', [], ['30', '9'], 'click'],                     ['finish', [], ['-30', '9', '0'], 'click'],
 ];
 
-// What quorran-cli prints for the same entries: the result and the list, or the warning.
+// What quorran-cli answers for the same entries: the result and the list, or the warning.
 function expected(group, options, entries) {
-  const run = spawnSync(process.execPath, [cli, group, ...options, '--', ...entries], { encoding: 'utf8' });
-  if (run.status !== 0) return { warning: run.stderr.trimEnd() };
-  const [result, ...items] = run.stdout.replace(/\n$/, '').split('\n');
-  return { result, items };
+  const run = spawnSync(process.execPath, [cli, group, ...options, '--json', '--', ...entries], { encoding: 'utf8' });
+  const answer = JSON.parse(run.stdout);
+  if (answer.status === 'warning') return { warning: answer.warning };
+  const [result, ...others] = answer.headlines.map(h => h.text);
+  return { result, items: group === 'pace' ? others : answer.tables[0].lines };
 }
 
 // The group's result, list and line shown, the focus, and the message box if one is open.

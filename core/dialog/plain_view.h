@@ -10,9 +10,10 @@
 
 namespace quorran {
 
-// The dialog's controls as plain values: what a command reads is set beforehand,
-// what it writes is kept to be printed.
-class CliView final : public CalculatorView {
+// The dialog's controls as plain values, with no window: what a command reads is typed
+// beforehand, what it writes is kept to be read back. The tools that run the dialog's
+// own commands (pace and finish) run them on this.
+class PlainView final : public CalculatorView {
 public:
     void type(int control, std::string_view text) { texts_[control] = std::string(text); }
 

@@ -18,6 +18,7 @@ public:
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
     JsonWriter& value(double number);
     JsonWriter& value(bool flag);
+    JsonWriter& null();
     JsonWriter& value(int number) { return value(static_cast<double>(number)); }
     // A key and its value.
     template <typename T>

@@ -1,4 +1,4 @@
-#include "cli/json_writer.h"
+#include "core/toolbox/json_writer.h"
 
 #include <charconv>
 #include <cmath>
@@ -68,6 +68,13 @@ JsonWriter& JsonWriter::value(double number) {
     } else {
         text_ += "null";
     }
+    after_value_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    separate();
+    text_ += "null";
     after_value_ = true;
     return *this;
 }

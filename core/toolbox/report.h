@@ -1,0 +1,93 @@
+#pragma once
+
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a tool answers, free of any way of showing it: headline values, tables and
+// notes. Every number comes twice: unrounded, in a named unit, for programs, and as the
+// text a runner reads. The command line prints it as aligned text or JSON; the windows
+// and the page draw it.
+namespace quorran {
+
+// The unit of a number in a report. Each has one short name, used by JSON and by headers.
+enum class Unit {
+    None,             // a name or a text: the cell has no number
+    Seconds,          // s
+    Metres,           // m
+    Miles,            // mi
+    Kilometres,       // km
+    SecondsPerKm,     // s/km
+    SecondsPerMile,   // s/mi
+    MinutesPerMile,   // min/mi
+    KmPerHour,        // km/h
+    MilesPerHour,     // mph
+    MetresPerSecond,  // m/s
+    MetresPerMinute,  // m/min
+    FeetPerSecond,    // ft/s
+    FeetPerMinute,    // ft/min
+    Percent,          // %
+    Vdot,             // ml/kg/min: the VO2max a performance implies
+    Count,            // a plain number: a lane, a factor
+};
+
+// The unit's short name, as JSON and headers give it; empty for None.
+std::string_view unit_name(Unit unit);
+
+inline constexpr double NO_NUMBER = std::numeric_limits<double>::quiet_NaN();
+
+struct Cell {
+    std::string text{};            // as shown
+    double value = NO_NUMBER;    // unrounded, in the column's (or headline's) unit
+    std::string_view flag = {};  // the key of the note that applies to this cell, if any
+};
+
+struct Headline {
+    std::string_view key{};  // JSON key, and the name a screen reader gives the value
+    std::string label{};     // "VDOT"
+    Unit unit{};
+    Cell cell{};
+    // The text already says what it is (" 8:00.6 per mile"): shown without its label.
+    bool self_described = false;
+};
+
+struct Column {
+    std::string_view key{};    // JSON key
+    std::string label{};       // header, naming the unit: "time", "per mile", "metres"
+    Unit unit{};
+    bool names = false;        // its cells are names ("5 km"), read from the left
+};
+
+struct Table {
+    std::string_view key{};
+    std::string title{};  // may be empty
+    std::vector<Column> columns{};
+    std::vector<std::vector<Cell>> rows{};
+    // Each row as one line of its own, when the rows have a layout of their own (the
+    // dialog's Splits rows); empty otherwise.
+    std::vector<std::string> lines{};
+};
+
+enum class NoteKind {
+    Flag,     // a value runners should doubt: outside a model's range, faster than a record
+    Credit,   // where figures come from
+    Reading,  // how an entry was read, when that may surprise
+};
+
+struct Note {
+    std::string_view key{};
+    NoteKind kind{};
+    std::string text{};
+    std::string_view mark = {};  // the sign flagged cells carry in text ("*"), if any
+};
+
+struct Report {
+    std::vector<Headline> headlines{};
+    std::vector<Table> tables{};
+    std::vector<Note> notes{};
+
+    bool has_note(std::string_view key) const;
+};
+
+}  // namespace quorran

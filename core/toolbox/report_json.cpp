@@ -1,0 +1,121 @@
+#include "core/toolbox/report_json.h"
+
+#include <cmath>
+
+#include "core/toolbox/json_writer.h"
+
+namespace quorran {
+namespace {
+
+JsonWriter& number_or_null(JsonWriter& j, double value) { return std::isnan(value) ? j.null() : j.value(value); }
+
+JsonWriter& text_or_null(JsonWriter& j, std::string_view text) { return text.empty() ? j.null() : j.value(text); }
+
+JsonWriter& unit(JsonWriter& j, Unit u) { return text_or_null(j.key("unit"), unit_name(u)); }
+
+// What the entry's value is measured in, as the JSON of its input gives it.
+Unit unit_of(ParamKind kind) {
+    switch (kind) {
+        case ParamKind::Distance: return Unit::Metres;
+        case ParamKind::Time: return Unit::Seconds;
+        case ParamKind::Pace: return Unit::SecondsPerKm;
+        case ParamKind::Number: return Unit::Count;
+        default: return Unit::None;
+    }
+}
+
+void write_input(JsonWriter& j, const Value& v) {
+    const ParamKind kind = v.param->kind;
+    j.key(v.param->name).begin_object();
+    text_or_null(j.key("text"), v.present && kind != ParamKind::Flag ? std::string_view(v.text) : "");
+    j.key("given").value(v.given);
+    j.key("value");
+    if (kind == ParamKind::Flag) j.value(v.on);
+    else if (kind == ParamKind::Choice) text_or_null(j, v.choice);
+    else if (kind == ParamKind::Text || kind == ParamKind::Field) text_or_null(j, v.present ? std::string_view(v.text) : "");
+    else number_or_null(j, v.number);
+    unit(j, unit_of(kind));
+    if (kind == ParamKind::Distance || kind == ParamKind::Pace) {
+        j.key("entered_in");
+        if (!v.present) j.null();
+        else j.value(kind == ParamKind::Distance ? (v.in_km ? "km" : "mi") : (v.in_km ? "per km" : "per mi"));
+    }
+    j.end_object();
+}
+
+void write_cell(JsonWriter& j, const Cell& c) {
+    j.begin_object().field("text", c.text);
+    number_or_null(j.key("value"), c.value);
+    text_or_null(j.key("flag"), c.flag);
+    j.end_object();
+}
+
+void write_report(JsonWriter& j, const Report& r) {
+    j.key("headlines").begin_array();
+    for (const Headline& h : r.headlines) {
+        j.begin_object().field("key", h.key).field("label", h.label);
+        unit(j, h.unit).field("text", h.cell.text);
+        number_or_null(j.key("value"), h.cell.value);
+        text_or_null(j.key("flag"), h.cell.flag);
+        j.end_object();
+    }
+    j.end_array().key("tables").begin_array();
+    for (const Table& t : r.tables) {
+        j.begin_object().field("key", t.key).field("title", t.title).key("columns").begin_array();
+        for (const Column& c : t.columns) unit(j.begin_object().field("key", c.key).field("label", c.label), c.unit).end_object();
+        j.end_array().key("rows").begin_array();
+        for (const auto& row : t.rows) {
+            j.begin_array();
+            for (const Cell& c : row) write_cell(j, c);
+            j.end_array();
+        }
+        j.end_array().key("lines").begin_array();
+        for (const auto& line : t.lines) j.value(line);
+        j.end_array().end_object();
+    }
+    j.end_array().key("notes").begin_array();
+    static constexpr std::string_view KINDS[] = {"flag", "credit", "reading"};
+    for (const Note& n : r.notes) {
+        j.begin_object().field("key", n.key).field("kind", KINDS[static_cast<int>(n.kind)]).field("text", n.text);
+        text_or_null(j.key("mark"), n.mark).end_object();
+    }
+    j.end_array();
+}
+
+JsonWriter& write_error(JsonWriter& j, std::string_view argument, std::string_view text, std::string_view reason,
+                        std::string_view message) {
+    j.key("error").begin_object();
+    text_or_null(j.key("argument"), argument);
+    j.field("text", text).field("reason", reason).field("message", message);
+    return j.end_object();
+}
+
+}  // namespace
+
+std::string outcome_json(const Tool& tool, const Outcome& o) {
+    JsonWriter j;
+    j.begin_object().field("tool", tool.name);
+    if (o.refusal) {
+        j.field("status", "refused");
+        write_error(j, o.refusal->argument, o.refusal->text, o.refusal->reason, o.refusal->line());
+        return j.end_object().text();
+    }
+    j.field("status", o.warning ? "warning" : "ok");
+    j.key("input").begin_object();
+    for (const Value& v : o.read) write_input(j, v);
+    j.end_object();
+    if (o.warning) j.field("warning", *o.warning);
+    write_report(j, o.report);
+    return j.end_object().text();
+}
+
+std::string usage_error_json(std::string_view tool, std::string_view message) {
+    JsonWriter j;
+    j.begin_object();
+    text_or_null(j.key("tool"), tool);
+    j.field("status", "usage");
+    write_error(j, "", "", message, message);
+    return j.end_object().text();
+}
+
+}  // namespace quorran

@@ -1,0 +1,330 @@
+// The table of tools. Each entry is a tool's whole description: its params and how its
+// report is made from the value API of its own module.
+#include "core/toolbox/tool_table.h"
+
+#include <array>
+#include <cmath>
+
+#include "core/numbers/number_text.h"
+#include "core/toolbox/clock_time.h"
+#include "core/toolbox/dialog_tools.h"
+#include "core/toolbox/race_distances.h"
+#include "core/toolbox/race_prediction.h"
+#include "core/toolbox/split_plan.h"
+#include "core/toolbox/track_lanes.h"
+#include "core/toolbox/vdot.h"
+#include "core/toolbox/world_records.h"
+
+namespace quorran {
+namespace {
+
+// ---- Params several tools share ----------------------------------------------------
+
+constexpr std::string_view DISTANCE_FORMS =
+    "a number with km, k, mi, mile or m (metres), or marathon or half; a bare number is in miles, or in km "
+    "with --km";
+constexpr std::string_view TIME_FORMS = "[[H:]M:]S such as 3:30:00, 42:30 or 59.5, each part after a colon below 60";
+constexpr std::string_view PACE_FORMS =
+    "M:SS or M:SS.s, with /km or /mi; a bare pace is per mile, or per km with --per-km";
+
+constexpr double SHORTEST_RACE_METRES = 100;
+constexpr double LONGEST_RACE_METRES = 1000 * METRES_PER_KM;
+constexpr double LONGEST_TIME_SECONDS = 1000.0 * 3600;
+constexpr double FASTEST_PACE = 60;    // seconds per km
+constexpr double SLOWEST_PACE = 3600;  // seconds per km
+
+constexpr std::array<Choice, 2> COMMON_RACES{{{"marathon", "Marathon"}, {"half", "Half marathon"}}};
+
+constexpr Param RACE{.name = "distance", .label = "Distance", .metavar = "DISTANCE", .kind = ParamKind::Distance,
+                     .positional = true, .required = true, .example = "10k", .forms = DISTANCE_FORMS,
+                     .low = SHORTEST_RACE_METRES, .high = LONGEST_RACE_METRES, .choices = COMMON_RACES};
+constexpr Param RACE_TIME{.name = "time", .label = "Time", .metavar = "TIME", .kind = ParamKind::Time,
+                          .positional = true, .required = true, .example = "45:00", .forms = TIME_FORMS,
+                          .low = 0, .high = LONGEST_TIME_SECONDS, .open = true};
+constexpr Param PACE{.name = "pace", .label = "Pace", .metavar = "PACE", .kind = ParamKind::Pace, .positional = true,
+                     .required = true, .example = "4:30/km", .forms = PACE_FORMS, .low = FASTEST_PACE,
+                     .high = SLOWEST_PACE};
+constexpr Param KM{.name = "km", .label = "Bare distances in km", .kind = ParamKind::Flag,
+                   .forms = "a bare distance is in km, not miles"};
+constexpr Param PER_KM{.name = "per-km", .label = "Bare paces per km", .kind = ParamKind::Flag,
+                       .forms = "a bare pace is per km, not per mile"};
+
+// ---- Cells --------------------------------------------------------------------------
+
+double per_mile(double seconds_per_km) { return seconds_per_km * (METRES_PER_MILE / METRES_PER_KM); }
+
+Cell time_cell(double seconds, int decimals = 0, std::string_view flag = {}) {
+    return {clock_text(seconds, decimals), seconds, flag};
+}
+Cell race_cell(const NamedDistance& d) { return {std::string(d.name), d.metres}; }
+Cell per_mile_cell(double seconds_per_km) { return time_cell(per_mile(seconds_per_km)); }
+Cell per_km_cell(double seconds_per_km) { return time_cell(seconds_per_km); }
+
+Column race_column() { return {"race", "race", Unit::Metres, true}; }
+Column time_column(std::string_view key = "time", std::string label = "time") { return {key, std::move(label), Unit::Seconds}; }
+Column per_mile_column() { return {"per_mile", "per mile", Unit::SecondsPerMile}; }
+Column per_km_column() { return {"per_km", "per km", Unit::SecondsPerKm}; }
+
+// A race entered: "5 km in 20:00".
+std::string race_text(const Inputs& in) { return describe(in["distance"]) + " in " + describe(in["time"]); }
+
+Outcome refusal(const Value& value, std::string reason) {
+    return {.refusal = Refusal{argument_name(*value.param), value.text, std::move(reason)}};
+}
+
+constexpr std::string_view OUTSIDE_FITTED = "outside_fitted_range";
+constexpr std::string_view FASTER_THAN_RECORD = "faster_than_world_record";
+
+// Flags a race entered faster than the world record over its distance.
+void flag_record(Report& report, double metres, double seconds) {
+    if (!faster_than_world_record(metres, seconds)) return;
+    report.notes.push_back({FASTER_THAN_RECORD, NoteKind::Flag,
+                            "faster than the world record over this distance (" +
+                                clock_text(world_record_seconds(metres), 0) + ")",
+                            "!"});
+}
+
+// ---- distance -----------------------------------------------------------------------
+
+constexpr std::array<Param, 3> DISTANCE_PARAMS{
+    Param{.name = "time", .label = "Time", .metavar = "TIME", .kind = ParamKind::Time, .positional = true,
+          .required = true, .example = "1:30:00", .forms = TIME_FORMS, .low = 0, .high = LONGEST_TIME_SECONDS,
+          .open = true},
+    PACE, PER_KM};
+constexpr std::array<std::string_view, 2> DISTANCE_EXAMPLES{"1:30:00 4:15/km", "--per-km 45:00 5:00"};
+
+Outcome distance_tool(const Inputs& in) {
+    const double seconds = in["time"].number;
+    const double metres = metres_in(seconds, in["pace"].number);
+    Report r;
+    const bool flagged = faster_than_world_record(metres, seconds);
+    r.headlines.push_back({"miles", "miles", Unit::Miles,
+                           {format_text("%.2f", {metres / METRES_PER_MILE}), metres / METRES_PER_MILE,
+                            flagged ? FASTER_THAN_RECORD : ""}});
+    r.headlines.push_back({"km", "km", Unit::Kilometres,
+                           {format_text("%.2f", {metres / METRES_PER_KM}), metres / METRES_PER_KM,
+                            flagged ? FASTER_THAN_RECORD : ""}});
+    flag_record(r, metres, seconds);
+    return {.report = std::move(r)};
+}
+
+// ---- predict ------------------------------------------------------------------------
+
+constexpr std::array<Choice, 2> MODELS{{{"riegel", "Riegel"}, {"cameron", "Cameron"}}};
+constexpr std::array<Param, 5> PREDICT_PARAMS{
+    RACE, RACE_TIME,
+    Param{.name = "model", .label = "Model", .metavar = "MODEL", .kind = ParamKind::Choice, .fallback = "riegel",
+          .forms = "riegel (Riegel's power law) or cameron (Cameron's curve)", .choices = MODELS},
+    Param{.name = "exponent", .label = "Riegel exponent", .metavar = "E", .kind = ParamKind::Number,
+          .fallback = "1.06", .example = "1.06", .forms = "a number from 1.0 to 1.2, with --model riegel only",
+          .low = RIEGEL_EXPONENT_MIN, .high = RIEGEL_EXPONENT_MAX},
+    KM};
+constexpr std::array<std::string_view, 3> PREDICT_EXAMPLES{"5k 20:00", "10km 45:00 --model cameron",
+                                                           "half 1:45:00 --exponent 1.08"};
+
+std::string fitted_range_text() {
+    return format_text("outside the %.1f to %.0f minutes the model was fitted to",
+                       {FITTED_SECONDS_MIN / 60, FITTED_SECONDS_MAX / 60});
+}
+
+Outcome predict_tool(const Inputs& in) {
+    const double from = in["distance"].number, seconds = in["time"].number;
+    const bool riegel = in["model"].choice == "riegel";
+    if (!riegel && in["exponent"].given) return refusal(in["exponent"], "goes with --model riegel only");
+    const double exponent = in["exponent"].number;
+
+    Report r;
+    const std::string_view entered_flag = faster_than_world_record(from, seconds) ? FASTER_THAN_RECORD
+                                          : outside_fitted_range(seconds)        ? OUTSIDE_FITTED
+                                                                                 : "";
+    r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in), seconds, entered_flag}});
+    r.headlines.push_back({"model", "model", Unit::None,
+                           {riegel ? format_text("Riegel, exponent %.2f", {exponent}) : "Cameron"}});
+    Table t{"predictions", "", {race_column(), time_column(), per_mile_column(), per_km_column()}, {}, {}};
+    bool outside = entered_flag == OUTSIDE_FITTED;
+    for (const NamedDistance& d : RACE_DISTANCES) {
+        const double s = riegel ? riegel_seconds(from, seconds, d.metres, exponent) : cameron_seconds(from, seconds, d.metres);
+        if (!std::isfinite(s) || s <= 0)
+            return refusal(in["distance"], "is beyond what the model can predict from (Cameron's up to about 400 km)");
+        const std::string_view flag = outside_fitted_range(s) ? OUTSIDE_FITTED : "";
+        outside = outside || !flag.empty();
+        const double per_km = s / (d.metres / METRES_PER_KM);
+        t.rows.push_back({race_cell(d), time_cell(s, 0, flag), per_mile_cell(per_km), per_km_cell(per_km)});
+    }
+    r.tables.push_back(std::move(t));
+    if (outside) r.notes.push_back({OUTSIDE_FITTED, NoteKind::Flag, fitted_range_text(), "*"});
+    flag_record(r, from, seconds);
+    return {.report = std::move(r)};
+}
+
+// ---- vdot ---------------------------------------------------------------------------
+
+constexpr double VDOT_SENSIBLE_MIN = 20;
+constexpr double VDOT_SENSIBLE_MAX = 85;
+constexpr std::array<Param, 3> VDOT_PARAMS{RACE, RACE_TIME, KM};
+constexpr std::array<std::string_view, 2> VDOT_EXAMPLES{"5k 20:00", "--km 10 45:00"};
+
+Outcome vdot_tool(const Inputs& in) {
+    const double metres = in["distance"].number, seconds = in["time"].number;
+    if (faster_than_world_record(metres, seconds)) {
+        return refusal(in["time"], "is faster than the world record over " + describe(in["distance"]) + " (" +
+                                       clock_text(world_record_seconds(metres), 0) + "): it gives no VDOT");
+    }
+    const double v = vdot(metres, seconds);
+    if (!(v > 0) || !std::isfinite(v)) return refusal(in["time"], "is too slow: the equations give no VDOT for it");
+    const bool sensible = v >= VDOT_SENSIBLE_MIN && v <= VDOT_SENSIBLE_MAX;
+
+    Report r;
+    r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in), seconds}});
+    r.headlines.push_back({"vdot", "VDOT", Unit::Vdot, {format_text("%.1f", {v}), v, sensible ? "" : "outside_sensible_range"}});
+    Table equivalents{"equivalents", "Equivalent race times", {race_column(), time_column(), per_mile_column(), per_km_column()}, {}, {}};
+    for (const NamedDistance& d : RACE_DISTANCES) {
+        const double s = equivalent_seconds(v, d.metres);
+        const double per_km = s / (d.metres / METRES_PER_KM);
+        equivalents.rows.push_back({race_cell(d), time_cell(s), per_mile_cell(per_km), per_km_cell(per_km)});
+    }
+    const TrainingPaces p = training_paces(v);
+    const std::pair<std::string_view, double> paces[] = {
+        {"easy, slowest", p.easy_slow}, {"easy, fastest", p.easy_fast}, {"marathon", p.marathon},
+        {"threshold", p.threshold},     {"interval", p.interval},       {"repetition", p.repetition}};
+    Table training{"paces", "Training paces", {{"pace", "pace", Unit::None, true}, per_mile_column(), per_km_column()}, {}, {}};
+    for (const auto& [name, pace] : paces)
+        training.rows.push_back({{std::string(name)}, per_mile_cell(pace), per_km_cell(pace)});
+    r.tables.push_back(std::move(equivalents));
+    r.tables.push_back(std::move(training));
+    if (!sensible) {
+        r.notes.push_back({"outside_sensible_range", NoteKind::Flag,
+                           format_text("outside the %.0f to %.0f the equations are sensible for",
+                                       {VDOT_SENSIBLE_MIN, VDOT_SENSIBLE_MAX}),
+                           "*"});
+    }
+    r.notes.push_back({"daniels_gilbert", NoteKind::Credit,
+                       "Derived from the published Daniels-Gilbert equations, not from any book's tables."});
+    return {.report = std::move(r)};
+}
+
+// ---- plan ---------------------------------------------------------------------------
+
+constexpr std::array<Param, 5> PLAN_PARAMS{
+    RACE, RACE_TIME,
+    Param{.name = "every", .label = "Split every", .metavar = "DISTANCE", .kind = ParamKind::Distance,
+          .example = "1km", .forms = "a distance, as DISTANCE; every mile or every km as the race was given, unless given",
+          .low = 10, .high = LONGEST_RACE_METRES},
+    Param{.name = "negative", .label = "Negative split (%)", .metavar = "PCT", .kind = ParamKind::Number,
+          .fallback = "0", .example = "2",
+          .forms = "per cent the second half runs faster per metre (negative: slower), between -50 and 50",
+          .low = NEGATIVE_PERCENT_MIN, .high = NEGATIVE_PERCENT_MAX, .open = true},
+    KM};
+constexpr std::array<std::string_view, 3> PLAN_EXAMPLES{"marathon 3:30:00", "half 1:45:00 --every 5km --negative 2",
+                                                        "10k 45:00"};
+
+Outcome plan_tool(const Inputs& in) {
+    const Value& race = in["distance"];
+    const double metres = race.number, seconds = in["time"].number;
+    const Value& every_value = in["every"];
+    // Splits follow the race's unit unless --every says otherwise.
+    const bool by_km = every_value.present ? every_value.in_km : race.in_km;
+    const double every = every_value.present ? every_value.number : (by_km ? METRES_PER_KM : METRES_PER_MILE);
+    if (metres / every > MAX_SPLITS)
+        return refusal(every_value, format_text("is too short: at most %.0f splits", {MAX_SPLITS}));
+
+    Report r;
+    r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in), seconds}});
+    const double unit = by_km ? METRES_PER_KM : METRES_PER_MILE;
+    Table t{"splits", "", {{"at", by_km ? "km" : "miles", Unit::Metres}, time_column("split", "split"),
+                           time_column("cumulative", "cumulative")}, {}, {}};
+    for (const PlannedSplit& s : split_plan(metres, seconds, every, in["negative"].number)) {
+        t.rows.push_back({{format_text("%.2f", {s.metres / unit}), s.metres}, time_cell(s.split_seconds),
+                          time_cell(s.cumulative_seconds)});
+    }
+    r.tables.push_back(std::move(t));
+    flag_record(r, metres, seconds);
+    return {.report = std::move(r)};
+}
+
+// ---- laps ---------------------------------------------------------------------------
+
+constexpr std::array<Param, 2> LAPS_PARAMS{PACE, PER_KM};
+constexpr std::array<std::string_view, 2> LAPS_EXAMPLES{"4:00/km", "6:30"};
+
+Outcome laps_tool(const Inputs& in) {
+    const double pace = in["pace"].number;
+    Report r;
+    Table lanes{"lanes", "Lanes", {{"lane", "lane", Unit::Count}, {"metres", "metres", Unit::Metres}, time_column("lap", "lap")}, {}, {}};
+    for (int lane = 1; lane <= TRACK_LANES; ++lane) {
+        const double metres = lane_metres(lane);
+        lanes.rows.push_back({{std::to_string(lane), static_cast<double>(lane)},
+                              {format_text("%.2f", {metres}), metres},
+                              time_cell(seconds_over(metres, pace), 1)});
+    }
+    Table distances{"distances", "Track distances", {race_column(), time_column()}, {}, {}};
+    for (const NamedDistance& d : TRACK_DISTANCES)
+        distances.rows.push_back({race_cell(d), time_cell(seconds_over(d.metres, pace), 1)});
+    r.tables.push_back(std::move(lanes));
+    r.tables.push_back(std::move(distances));
+    return {.report = std::move(r)};
+}
+
+// ---- The table ----------------------------------------------------------------------
+
+const std::array<Tool, 7> TOOLS{{
+    {.name = "pace",
+     .title = "Pace",
+     .purpose = "The pace of a race, per mile and in nine other forms, as the pace dialog shows it.",
+     .details = PACE_DETAILS,
+     .params = PACE_PARAMS,
+     .examples = PACE_EXAMPLES,
+     .run = pace_tool},
+    {.name = "finish",
+     .title = "Finish time",
+     .purpose = "The finishing time at a pace, and the splits, as the pace dialog shows them.",
+     .details = FINISH_DETAILS,
+     .params = FINISH_PARAMS,
+     .examples = FINISH_EXAMPLES,
+     .run = finish_tool},
+    {.name = "distance",
+     .title = "Distance",
+     .purpose = "How far a time at a pace takes you, in miles and km.",
+     .details = "",
+     .params = DISTANCE_PARAMS,
+     .examples = DISTANCE_EXAMPLES,
+     .run = distance_tool},
+    {.name = "predict",
+     .title = "Race prediction",
+     .purpose = "Times over the standard distances predicted from one race.",
+     .details = "Riegel's power law T2 = T1 (D2/D1)^E (E = 1.06 unless given, from 1.0 to 1.2) or Cameron's "
+                "curve. Times outside the 3.5 to 230 minutes the models were fitted to are marked, the race "
+                "entered too.",
+     .params = PREDICT_PARAMS,
+     .examples = PREDICT_EXAMPLES,
+     .run = predict_tool},
+    {.name = "vdot",
+     .title = "VDOT and training paces",
+     .purpose = "VDOT, equivalent race times and training paces from one race.",
+     .details = "Derived from the published Daniels-Gilbert equations, not from any book's tables. A VDOT "
+                "outside 20 to 85 is marked; a race faster than the world record is refused.",
+     .params = VDOT_PARAMS,
+     .examples = VDOT_EXAMPLES,
+     .run = vdot_tool},
+    {.name = "plan",
+     .title = "Split plan",
+     .purpose = "Even or negative splits for a race, every mile or km and at the finish.",
+     .details = "Splits come every mile, or every km for a race given in km, unless --every says otherwise. "
+                "--negative PCT runs the second half PCT per cent faster per metre than the first.",
+     .params = PLAN_PARAMS,
+     .examples = PLAN_EXAMPLES,
+     .run = plan_tool},
+    {.name = "laps",
+     .title = "Track laps",
+     .purpose = "Lap times in lanes 1 to 8 of a 400 m track, and times over track distances.",
+     .details = "Lane 1 is measured 0.30 m from the kerb, the others 0.20 m from their inner line.",
+     .params = LAPS_PARAMS,
+     .examples = LAPS_EXAMPLES,
+     .run = laps_tool},
+}};
+
+}  // namespace
+
+std::span<const Tool> tools() { return TOOLS; }
+
+}  // namespace quorran

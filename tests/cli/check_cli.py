@@ -1,0 +1,195 @@
+#!/usr/bin/env python3
+"""quorran-cli from the outside.
+
+  check_cli.py CLI transcript FILE...   each command of the transcripts: output and exit
+  check_cli.py CLI schema SCHEMA        every subcommand's --json against the JSON Schema
+  check_cli.py CLI docs MAN COMPLETION  the built manual page and completion agree with --help
+
+Transcript lines: "$ ARGS" (shell quoting; <<X*N>> is X repeated N times), "? STATUS",
+"> LINE" for each line of standard output (none: it must be empty; ">..." ends a listing
+that goes on), ">~ PATTERN" for a pattern standard output must match instead, "! LINE"
+for each line of standard error (none: unchecked). Any standard output that is JSON is
+also checked against the schema when one is given with --schema.
+"""
+import json
+import os
+import re
+import shlex
+import subprocess
+import sys
+import tempfile
+
+
+def run(cli, args):
+    result = subprocess.run([cli] + args, capture_output=True, text=True)
+    return result.returncode, result.stdout, result.stderr
+
+
+def expand(arg):
+    return re.sub(r"<<(.+?)\*(\d+)>>", lambda m: m.group(1) * int(m.group(2)), arg)
+
+
+class Case:
+    def __init__(self, where, args):
+        self.where, self.args = where, args
+        self.status, self.out, self.more, self.pattern, self.err = 0, [], False, None, None
+
+
+def read_transcript(path):
+    cases = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if line.startswith("$ "):
+                cases.append(Case(f"{path}:{number}", [expand(a) for a in shlex.split(line[2:])]))
+            elif line.startswith("? "):
+                cases[-1].status = int(line[2:])
+            elif line == ">...":
+                cases[-1].more = True
+            elif line.startswith(">~ "):
+                cases[-1].pattern = line[3:]
+            elif line.startswith(">"):
+                cases[-1].out.append(line[2:])
+            elif line.startswith("!"):
+                cases[-1].err = (cases[-1].err or []) + [line[2:]]
+    return cases
+
+
+def validator(schema_path):
+    import jsonschema
+    with open(schema_path, encoding="utf-8") as f:
+        schema = json.load(f)
+    jsonschema.Draft202012Validator.check_schema(schema)
+    return jsonschema.Draft202012Validator(schema)
+
+
+def schema_problems(check, text):
+    try:
+        document = json.loads(text)
+    except json.JSONDecodeError as e:
+        return [f"not JSON: {e}"]
+    return [f"{'/'.join(map(str, e.path))}: {e.message}" for e in check.iter_errors(document)]
+
+
+def transcript(cli, files, check):
+    failures = count = 0
+    for path in files:
+        for case in read_transcript(path):
+            count += 1
+            status, out, err = run(cli, case.args)
+            lines = out.split("\n")[:-1] if out else []
+            problems = []
+            if status != case.status:
+                problems.append(f"exit {status}, expected {case.status}")
+            if case.pattern is not None:
+                if not re.search(case.pattern, out, re.S):
+                    problems.append(f"standard output does not match {case.pattern!r}")
+            elif (lines[: len(case.out)] if case.more else lines) != case.out:
+                problems.append("standard output differs:\n" + out)
+            if case.err is not None and err.split("\n")[:-1] != case.err:
+                problems.append("standard error differs:\n" + err)
+            if check and out.startswith("{"):
+                problems += schema_problems(check, out)
+            if problems:
+                failures += 1
+                print(f"FAILED {case.where}: quorran-cli {shlex.join(case.args)}\n  " + "\n  ".join(problems))
+    print(f"{count} commands, {failures} failed")
+    return failures == 0
+
+
+def subcommands(cli):
+    """The subcommands as the program's help lists them."""
+    _, out, _ = run(cli, ["help"])
+    listing = out.split("Subcommands:\n", 1)[1].split("\n\n", 1)[0]
+    return [line.split()[0] for line in listing.split("\n") if line.startswith("  ") and line[2] != " "]
+
+
+def help_section(cli, tool, title):
+    _, out, _ = run(cli, ["help", tool])
+    section = out.split(f"\n{title}:\n", 1)[1].split("\n\n", 1)[0]
+    return [line.strip() for line in section.split("\n") if line.startswith("  ") and line[2] != " "]
+
+
+def schema(cli, schema_path):
+    """Every subcommand's examples, each with --json: answered, refused, usage errors."""
+    check = validator(schema_path)
+    failures = count = 0
+    for tool in subcommands(cli):
+        calls = [shlex.split(e)[1:] + ["--json"] for e in help_section(cli, tool, "Examples")]
+        calls += [[tool, "--json"], [tool, "--json", "--bogus"], [tool, "--json", "0", "0", "0", "0", "0", "0"]]
+        for args in calls:
+            count += 1
+            status, out, err = run(cli, args)
+            problems = schema_problems(check, out)
+            document = json.loads(out) if not problems else {}
+            expected = {0: "ok", 1: "warning", 2: ("refused", "usage")}.get(status, ())
+            if document.get("status") not in expected:
+                problems.append(f"status {document.get('status')!r} with exit {status}")
+            if status == 2 and len(err.splitlines()) != 1:
+                problems.append(f"standard error is not one line: {err!r}")
+            if problems:
+                failures += 1
+                print(f"FAILED quorran-cli {shlex.join(args)}\n  " + "\n  ".join(problems))
+    status, out, _ = run(cli, ["--json", "nosuch"])
+    count += 1
+    if status != 2 or schema_problems(check, out):
+        failures += 1
+        print("FAILED quorran-cli --json nosuch: " + out)
+    print(f"{count} JSON outputs, {failures} failed")
+    return failures == 0
+
+
+def complete(completion, words):
+    """What the bash completion offers for the words typed so far (the last being completed)."""
+    script = f"""source {shlex.quote(completion)}
+COMP_WORDS=({' '.join(shlex.quote(w) for w in words)}); COMP_CWORD={len(words) - 1}
+_quorran_cli; printf '%s\\n' "${{COMPREPLY[@]}}" """
+    return sorted(subprocess.run(["bash", "-c", script], capture_output=True, text=True, check=True).stdout.split())
+
+
+def docs(cli, man, completion):
+    failures = []
+    tools = subcommands(cli)
+    with open(man, encoding="utf-8") as f:
+        page = f.read().replace("\\-", "-")
+    if complete(completion, ["quorran-cli", ""]) != sorted(tools + ["help"]):
+        failures.append("the completion's subcommands differ from help's")
+    for tool in tools:
+        _, out, _ = run(cli, ["help", tool])
+        usage = out.split("\n", 1)[0].removeprefix("Usage: quorran-cli ")
+        if usage not in page:
+            failures.append(f"the manual page lacks the synopsis {usage!r}")
+        options = sorted(o.split()[0].rstrip(",") for o in help_section(cli, tool, "Options") if o.startswith("--"))
+        options += ["--help"]
+        if complete(completion, ["quorran-cli", tool, "--"]) != sorted(options):
+            failures.append(f"{tool}: the completion's options differ from help's: {options}")
+        for option in options:
+            if option not in ("--json", "--help") and f"\n.B {option}" not in page:
+                failures.append(f"{tool}: the manual page lacks {option}")
+    with tempfile.TemporaryDirectory() as work:
+        made = os.path.join(work, "made")
+        subprocess.run([os.path.join(os.path.dirname(cli), "quorran-cli-docs"), "completion", made], check=True)
+        if open(made).read() != open(completion).read():
+            failures.append("the built completion is not what the table makes now")
+    for f in failures:
+        print("FAILED " + f)
+    print(f"{len(tools)} subcommands, {len(failures)} problems")
+    return not failures
+
+
+def main():
+    cli, what, *rest = sys.argv[1:]
+    if what == "transcript":
+        check = None
+        if rest[0] == "--schema":
+            check, rest = validator(rest[1]), rest[2:]
+        ok = transcript(cli, rest, check)
+    elif what == "schema":
+        ok = schema(cli, rest[0])
+    else:
+        ok = docs(cli, *rest)
+    sys.exit(0 if ok else 1)
+
+
+if __name__ == "__main__":
+    main()
