@@ -7,6 +7,7 @@
 #include "core/dialog/calculator_commands.h"
 #include "core/dialog/control_ids.h"
 #include "core/dialog/finish_time_calculator.h"
+#include "core/dialog/messages.h"
 #include "core/dialog/pace_calculator.h"
 #include "core/dialog/plain_view.h"
 #include "core/dialog/split_schedule.h"
@@ -133,7 +134,7 @@ Filled fill_runner_entries(const Inputs& in, const Group& group, PlainView& view
     const Value& distance = in[group.fields[0].param];
     const Value& second = in[group.fields[1].param];
     const auto refuse = [](std::string_view argument, const Value& v, std::string reason) {
-        return Filled{Refusal{std::string(argument), v.text, std::move(reason)}};
+        return Filled{Refusal{v.param->name, std::string(argument), v.text, std::move(reason)}};
     };
     const auto d = dialog_distance(distance.text, in["km"].on);
     if (!d) return refuse("DISTANCE", distance, "is not a distance: give a number with km, k, mi or m, or marathon or half");
@@ -181,6 +182,11 @@ void run_group(const Inputs& in, const Group& group, bool second_is_pace, Run& r
     }
     commands.on_command(group.calculate);
     run.outcome.warning = run.view.warning();
+    // The dialog checks the distance first, then the time (or pace).
+    if (run.outcome.warning) {
+        const bool distance = *run.outcome.warning == DISTANCE_ZERO_WARNING;
+        run.outcome.warning_param = group.fields[distance ? 0 : 1].param;
+    }
 }
 
 double seconds_of(const ClockTime& t) { return (t.hours * 60 + t.minutes) * 60 + t.seconds; }

@@ -123,7 +123,7 @@ Reading read_value(const Param& param, std::string_view text, bool bare_km) {
     r.value.text = std::string(text);
     r.value.present = true;
     const auto refuse = [&](std::string reason) {
-        r.refusal = Refusal{argument_name(param), std::string(text), std::move(reason)};
+        r.refusal = Refusal{param.name, argument_name(param), std::string(text), std::move(reason)};
         return r;
     };
     if (!read_form(param, text, bare_km, r.value)) return refuse(form_problem(param));
@@ -158,7 +158,7 @@ Outcome run_tool(const Tool& tool, const Entries& entries) {
     for (const Param& p : tool.params) {
         const std::string* text = given(p.name);
         if (text == nullptr && p.fallback.empty()) {
-            if (p.required) return {.refusal = Refusal{argument_name(p), "", "is missing"}};
+            if (p.required) return {.refusal = Refusal{p.name, argument_name(p), "", "is missing"}};
             values.push_back(Value{.param = &p});
             continue;
         }

@@ -69,7 +69,7 @@ Column per_km_column() { return {"per_km", "per km", Unit::SecondsPerKm}; }
 std::string race_text(const Inputs& in) { return describe(in["distance"]) + " in " + describe(in["time"]); }
 
 Outcome refusal(const Value& value, std::string reason) {
-    return {.refusal = Refusal{argument_name(*value.param), value.text, std::move(reason)}};
+    return {.refusal = Refusal{value.param->name, argument_name(*value.param), value.text, std::move(reason)}};
 }
 
 constexpr std::string_view OUTSIDE_FITTED = "outside_fitted_range";

@@ -52,6 +52,7 @@ struct Param {
 
 // An entry that cannot be taken: which argument, what was typed and what is wrong.
 struct Refusal {
+    std::string_view param{};  // the param's name
     std::string argument{};  // "TIME", "--every"
     std::string text{};
     std::string reason{};    // "must be above zero", "is not a time: give ..."
@@ -88,6 +89,7 @@ struct Outcome {
     Report report{};
     std::optional<Refusal> refusal{};      // an entry the tool cannot take
     std::optional<std::string> warning{};  // a calculation that has no answer ("Time cannot be zero.")
+    std::string_view warning_param{};      // the entry the warning is about
 };
 
 struct Tool {

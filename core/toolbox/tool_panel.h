@@ -1,0 +1,101 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/toolbox/report.h"
+#include "core/toolbox/tool_table.h"
+
+// The toolbox window's behaviour, free of any window system: which tools it lists, which
+// entries the tool shown has and what they hold at first, when the report is made again,
+// what an entry that cannot be read is told, and what is copied. A front end implements
+// ToolPanelView and hands each user action to ToolboxCommands; every tool of the table
+// then appears in its window with no code of its own.
+namespace quorran {
+
+enum class EntryKind {
+    Text,    // a field to type in
+    Choice,  // one of a few values: radio buttons or a drop-down list
+    Flag,    // on or off: a check box
+};
+
+struct EntryChoice {
+    std::string value;  // what entry_text gives when it is chosen
+    std::string label;
+};
+
+// One entry of the tool shown, as the window draws it.
+struct EntryField {
+    std::string name;         // the param's name: the page's field id, the test's handle
+    std::string label;        // with & before its mnemonic letter: "&Distance"
+    EntryKind kind = EntryKind::Text;
+    std::string placeholder;  // an example of what it takes: "10k"
+    std::string tooltip;      // the forms it accepts, in words
+    std::string input_hint;   // "decimal" for a plain number, "text" otherwise (a phone's keyboard)
+    std::vector<EntryChoice> choices;    // a Choice's values
+    std::vector<EntryChoice> shortcuts;  // values offered as buttons beside a field ("Marathon")
+    std::string text;         // what it holds when the tool is shown
+};
+
+class ToolPanelView {
+public:
+    virtual ~ToolPanelView() = default;
+    // The tools by title, once, when the window opens.
+    virtual void show_tools(std::span<const std::string> titles) = 0;
+    // Shows the tool of that index as the one chosen, with its entries.
+    virtual void show_tool(int index, std::span<const EntryField> entries) = 0;
+    // An entry's text: a Text field's, a Choice's value, "on" or "" for a Flag.
+    virtual std::string entry_text(int entry) const = 0;
+    virtual void set_entry_text(int entry, std::string_view text) = 0;
+    // Marks an entry that cannot be read, saying why in words a screen reader reads too;
+    // an empty problem clears the mark.
+    virtual void mark_entry(int entry, std::string_view problem) = 0;
+    // Shows the report of the entries as they are now (an empty report: nothing yet).
+    virtual void show_report(const Report& report) = 0;
+    // false greys the report shown: the last good one stays while an entry is wrong.
+    virtual void set_report_current(bool current) = 0;
+    virtual void copy_to_clipboard(std::string_view text) = 0;
+};
+
+// The labels of the window's own controls, whose mnemonics the entries' must not take.
+inline constexpr std::string_view PANEL_TOOLS_LABEL = "&Tool";
+inline constexpr std::string_view PANEL_REPORT_LABEL = "&Result";
+
+class ToolboxCommands {
+public:
+    explicit ToolboxCommands(ToolPanelView& view);
+
+    // Lists the tools and shows the one of that name (the first when there is none such).
+    void open(std::string_view tool_name = {});
+    // The user chose another tool.
+    void on_tool_chosen(int index);
+    // The user changed an entry (typed, chose, ticked): the report follows at once.
+    void on_entry_changed(int entry);
+    // The user pressed a shortcut button beside an entry.
+    void on_shortcut(int entry, int shortcut);
+    // Copy: the report shown, as tab-separated text.
+    void on_copy();
+
+    const Tool& tool() const { return tools()[tool_]; }
+
+private:
+    void show(std::size_t tool);
+    void recompute();
+
+    ToolPanelView& view_;
+    std::size_t tool_ = 0;
+    std::vector<const Param*> entries_;  // the params shown, in entry order
+    std::string copied_;                 // the last good report as tab-separated text
+};
+
+// The entries a window shows for a tool: its params but the command line's own, each
+// labelled with a mnemonic letter of its own.
+std::vector<EntryField> entry_fields(const Tool& tool);
+
+// A report as tab-separated text: headlines as label and text, then each table with
+// its title and header, a blank line between.
+std::string report_tsv(const Report& report);
+
+}  // namespace quorran

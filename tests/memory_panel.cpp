@@ -1,0 +1,41 @@
+#include "tests/memory_panel.h"
+
+namespace quorran::testing {
+
+void MemoryPanel::show_tools(std::span<const std::string> all) { titles.assign(all.begin(), all.end()); }
+
+void MemoryPanel::show_tool(int index, std::span<const EntryField> fields) {
+    shown_tool = index;
+    entries.assign(fields.begin(), fields.end());
+    marks.assign(fields.size(), "");
+}
+
+std::string MemoryPanel::entry_text(int entry) const { return entries.at(static_cast<std::size_t>(entry)).text; }
+
+void MemoryPanel::set_entry_text(int entry, std::string_view text) { entries.at(static_cast<std::size_t>(entry)).text = text; }
+
+void MemoryPanel::mark_entry(int entry, std::string_view problem) { marks.at(static_cast<std::size_t>(entry)) = problem; }
+
+void MemoryPanel::show_report(const Report& shown) { report = shown; }
+
+void MemoryPanel::set_report_current(bool is_current) { current = is_current; }
+
+void MemoryPanel::copy_to_clipboard(std::string_view text) { clipboard = text; }
+
+std::vector<std::string> report_texts(const Report& report) {
+    std::vector<std::string> texts;
+    for (const Headline& h : report.headlines) {
+        if (!h.self_described) texts.push_back(h.label);
+        texts.push_back(h.cell.text);
+    }
+    for (const Table& t : report.tables) {
+        if (!t.title.empty()) texts.push_back(t.title);
+        for (const Column& c : t.columns) texts.push_back(c.label);
+        for (const auto& row : t.rows)
+            for (const Cell& c : row) texts.push_back(c.text);
+    }
+    for (const Note& n : report.notes) texts.push_back(n.text);
+    return texts;
+}
+
+}  // namespace quorran::testing

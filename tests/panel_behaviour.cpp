@@ -1,0 +1,111 @@
+#include "tests/panel_behaviour.h"
+
+#include <algorithm>
+
+#include "core/toolbox/tool_panel.h"
+#include "tests/memory_panel.h"
+
+namespace quorran::testing {
+
+using Texts = std::vector<std::string>;
+
+namespace {
+
+int index_of(std::string_view name) {
+    const Tool* tool = find_tool(name);
+    return static_cast<int>(tool - tools().data());
+}
+
+int entry_of(std::string_view tool, std::string_view param) {
+    const auto fields = entry_fields(*find_tool(tool));
+    return static_cast<int>(std::find_if(fields.begin(), fields.end(), [&](const EntryField& f) { return f.name == param; }) -
+                            fields.begin());
+}
+
+std::string without_mnemonic(std::string label) {
+    if (const auto at = label.find('&'); at != std::string::npos) label.erase(at, 1);
+    return label;
+}
+
+// What the table's tool answers for these entries, as the window should show it.
+Report answer(std::string_view tool, const Entries& entries) { return run_tool(*find_tool(tool), entries).report; }
+
+}  // namespace
+
+Texts check_panel_behaviour(PanelProbe& p) {
+    Texts failures;
+    const auto check = [&failures](bool ok, const std::string& what) { if (!ok) failures.push_back(what); };
+
+    // Every tool of the table, by title; the first is shown at first.
+    Texts titles;
+    for (const Tool& t : tools()) titles.emplace_back(t.title);
+    check(p.tools() == titles, "the tools listed");
+    check(p.chosen_tool() == 0, "the first tool shown");
+
+    // Predict: its entries by label with their defaults, nothing to show until the
+    // race is entered, then the table's answer, following the entries as they change.
+    const int predict = index_of("predict"), distance = entry_of("predict", "distance"), time = entry_of("predict", "time"),
+              model = entry_of("predict", "model"), exponent = entry_of("predict", "exponent");
+    p.choose_tool(predict);
+    Texts labels;
+    for (const EntryField& f : entry_fields(*find_tool("predict"))) labels.push_back(without_mnemonic(f.label));
+    check(p.chosen_tool() == predict && p.labels() == labels, "predict's entries");
+    check(p.entry_shown(model) == "riegel" && p.entry_shown(exponent) == "1.06" && p.entry_shown(distance).empty(),
+          "predict's defaults");
+    check(p.report().empty(), "no report before the race is entered");
+    p.enter(distance, "5k");
+    check(p.mark(distance).empty() && p.mark(time).empty(), "an entry yet to come is not marked");
+    p.enter(time, "20:00");
+    const Texts five_k = report_texts(answer("predict", {{"distance", "5k"}, {"time", "20:00"}}));
+    check(p.report() == five_k && p.report_current(), "a 20:00 5 km predicts as the table does");
+
+    // A wrong entry is marked in words; the last good report stays, greyed, until it is mended.
+    p.enter(time, "0:00");
+    check(p.mark(time) == "must be above zero" && !p.report_current() && p.report() == five_k, "a zero time");
+    p.enter(time, "20:61");
+    check(p.mark(time).starts_with("is not a time") && p.report() == five_k, "a time with 61 seconds");
+    p.enter(time, "19:30");
+    check(p.mark(time).empty() && p.report_current() &&
+              p.report() == report_texts(answer("predict", {{"distance", "5k"}, {"time", "19:30"}})),
+          "a mended time");
+    // A refusal that two entries make together marks the one given last in the table.
+    p.enter(model, "cameron");
+    p.enter(exponent, "1.1");
+    check(p.mark(exponent) == "goes with --model riegel only" && !p.report_current(), "an exponent with Cameron");
+    p.enter(exponent, "1.06");
+    check(p.mark(exponent).empty() &&
+              p.report() == report_texts(answer("predict", {{"distance", "5k"}, {"time", "19:30"}, {"model", "cameron"}})),
+          "Cameron's curve, the exponent back at its default");
+
+    // Copy gives the report shown as tab-separated text.
+    p.copy();
+    check(p.clipboard() == report_tsv(answer("predict", {{"distance", "5k"}, {"time", "19:30"}, {"model", "cameron"}})),
+          "copy");
+
+    // Pace: the dialog's texts, its marathon shortcut, its warning beside the entry.
+    const int pace = index_of("pace"), pace_distance = entry_of("pace", "distance"), pace_time = entry_of("pace", "time");
+    p.choose_tool(pace);
+    check(p.report().empty() && p.entry_shown(pace_distance).empty(), "another tool starts afresh");
+    p.enter(pace_distance, "10km");
+    p.enter(pace_time, "45:00");
+    check(p.report() == report_texts(answer("pace", {{"distance", "10km"}, {"time", "45:00"}})) &&
+              p.report().front() == " 7:14.5 per mile",
+          "10 km in 45:00");
+    p.press_shortcut(pace_distance, 0);
+    p.enter(pace_time, "3:30:00");
+    check(p.entry_shown(pace_distance) == "m" && p.report().front() == " 8:00.6 per mile", "the marathon shortcut");
+    p.enter(pace_time, "0:00:00");
+    check(p.mark(pace_time) == "Time cannot be zero." && !p.report_current(), "the dialog's warning");
+
+    // Laps: a flag reads a bare pace per km.
+    const int laps = index_of("laps"), lap_pace = entry_of("laps", "pace"), per_km = entry_of("laps", "per-km");
+    p.choose_tool(laps);
+    p.enter(lap_pace, "4:00");
+    p.enter(per_km, "on");
+    check(p.entry_shown(per_km) == "on" &&
+              p.report() == report_texts(answer("laps", {{"pace", "4:00"}, {"per-km", ""}})),
+          "a bare pace per km");
+    return failures;
+}
+
+}  // namespace quorran::testing

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorran::testing {
+
+// A front end's toolbox window as the panel-behaviour suite drives and reads it, through
+// the toolkit's own widgets, as a user would.
+class PanelProbe {
+public:
+    virtual ~PanelProbe() = default;
+    // The tools the window lists, by title, in order, and the one shown.
+    virtual std::vector<std::string> tools() = 0;
+    virtual int chosen_tool() = 0;
+    virtual void choose_tool(int index) = 0;
+    // The entries' labels as shown, the mnemonic's & left out.
+    virtual std::vector<std::string> labels() = 0;
+    // Types into a field (replacing its text), chooses a choice's value, or ticks a flag
+    // ("on") or clears it (""), as a user would.
+    virtual void enter(int entry, std::string_view text) = 0;
+    virtual std::string entry_shown(int entry) = 0;
+    virtual void press_shortcut(int entry, int shortcut) = 0;
+    // The problem shown beside an entry; empty when there is none.
+    virtual std::string mark(int entry) = 0;
+    // Every text of the report shown, in reading order (headline labels and texts, table
+    // titles, headers and cells, notes), and whether it is shown as current (not greyed).
+    virtual std::vector<std::string> report() = 0;
+    virtual bool report_current() = 0;
+    // Copy (Ctrl+C), and what the clipboard then holds.
+    virtual void copy() = 0;
+    virtual std::string clipboard() = 0;
+};
+
+// What every front end's toolbox window must do. Returns the checks that failed.
+std::vector<std::string> check_panel_behaviour(PanelProbe& panel);
+
+}  // namespace quorran::testing

@@ -1,0 +1,72 @@
+// The toolbox window's behaviour on the in-memory panel: the panel-behaviour suite, then
+// what the core decides alone: the entries' mnemonics and what is copied.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/toolbox/tool_panel.h"
+#include "tests/memory_panel.h"
+#include "tests/panel_behaviour.h"
+
+namespace quorran {
+namespace {
+
+using testing::MemoryPanel;
+
+// The in-memory panel driven as a user drives a window: every change goes to the commands.
+class MemoryProbe final : public testing::PanelProbe {
+public:
+    MemoryProbe() { commands_.open(); }
+    std::vector<std::string> tools() override { return panel_.titles; }
+    int chosen_tool() override { return panel_.shown_tool; }
+    void choose_tool(int index) override { commands_.on_tool_chosen(index); }
+    std::vector<std::string> labels() override {
+        std::vector<std::string> all;
+        for (auto f : panel_.entries) all.push_back(f.label.erase(f.label.find('&'), 1));
+        return all;
+    }
+    void enter(int entry, std::string_view text) override {
+        panel_.set_entry_text(entry, text);
+        commands_.on_entry_changed(entry);
+    }
+    std::string entry_shown(int entry) override { return panel_.entry_text(entry); }
+    void press_shortcut(int entry, int shortcut) override { commands_.on_shortcut(entry, shortcut); }
+    std::string mark(int entry) override { return panel_.marks.at(static_cast<std::size_t>(entry)); }
+    std::vector<std::string> report() override { return testing::report_texts(panel_.report); }
+    bool report_current() override { return panel_.current; }
+    void copy() override { commands_.on_copy(); }
+    std::string clipboard() override { return panel_.clipboard; }
+
+private:
+    MemoryPanel panel_;
+    ToolboxCommands commands_{panel_};
+};
+
+TEST(Panel, Behaviour) {
+    MemoryProbe probe;
+    for (const auto& failure : testing::check_panel_behaviour(probe)) ADD_FAILURE() << failure;
+}
+
+// Alt+letter reaches every entry of every tool, each by a letter of its own, none of
+// them the window's own (Tool, Result); the command line's own fields are not shown.
+TEST(Panel, EveryEntryHasAMnemonicOfItsOwn) {
+    for (const Tool& tool : tools()) {
+        std::set<char> letters{'t', 'r'};
+        for (const EntryField& f : entry_fields(tool)) {
+            const auto at = f.label.find('&');
+            ASSERT_NE(at, std::string::npos) << tool.name << " " << f.label;
+            EXPECT_TRUE(letters.insert(static_cast<char>(std::tolower(f.label[at + 1]))).second) << tool.name << " " << f.label;
+        }
+    }
+    EXPECT_EQ(entry_fields(*find_tool("pace")).size(), 3u);  // distance, time, km: not minutes and seconds
+}
+
+TEST(Panel, CopiesTheReportAsTabSeparatedText) {
+    const Report r = run_tool(*find_tool("distance"), {{"time", "1:00:00"}, {"pace", "1:30/km"}}).report;
+    EXPECT_EQ(report_tsv(r), "miles\t24.85 !\nkm\t40.00 !\n\n! faster than the world record over this distance (1:53:46)\n");
+    const Report laps = run_tool(*find_tool("laps"), {{"pace", "4:00/km"}}).report;
+    EXPECT_TRUE(report_tsv(laps).starts_with("Lanes\nlane\tmetres\tlap\n1\t400.00\t1:36.0\n2\t407.04\t1:37.7\n"));
+}
+
+}  // namespace
+}  // namespace quorran
