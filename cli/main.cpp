@@ -2,6 +2,7 @@
 // the tool answers with a report, and one renderer prints it as text or JSON.
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,16 @@ constexpr int REFUSED = 2;    // a usage error or an entry that cannot be taken
 // One line on standard error: "quorran-cli: predict: TIME '0:00' must be above zero".
 void complain(const Tool* tool, std::string_view what) {
     std::cerr << "quorran-cli: " << (tool ? std::string(tool->name) + ": " : "") << what << '\n';
+}
+
+// The document a param chose to print alone (a band as SVG), if any.
+std::optional<std::string> chosen_document(const Outcome& outcome) {
+    for (const Value& v : outcome.read) {
+        if (!v.param->chooses_document || !v.present) continue;
+        for (const Document& d : outcome.report.documents)
+            if (d.key == v.choice) return d.text;
+    }
+    return std::nullopt;
 }
 
 int run(const cli::CommandLine& c) {
@@ -47,7 +58,7 @@ int run(const cli::CommandLine& c) {
         complain(c.tool, *outcome.warning);
         return NO_ANSWER;
     }
-    if (!c.json) std::cout << cli::report_text(outcome.report);
+    if (!c.json) std::cout << chosen_document(outcome).value_or(cli::report_text(outcome.report));
     return ANSWERED;
 }
 

@@ -82,10 +82,20 @@ struct Note {
     std::string_view mark = {};  // the sign flagged cells carry in text ("*"), if any
 };
 
+// A file a tool makes besides its report, to be saved or printed as it is (a pace band).
+struct Document {
+    std::string_view key{};  // "svg", "csv", "text": what a param that chooses documents names
+    std::string file_name{};   // "pace-band.svg"
+    std::string media_type{};  // "image/svg+xml", "text/csv", "text/plain"
+    std::string text{};
+    bool printable = false;    // drawn to its true size on paper (an SVG in mm)
+};
+
 struct Report {
     std::vector<Headline> headlines{};
     std::vector<Table> tables{};
     std::vector<Note> notes{};
+    std::vector<Document> documents{};
 
     bool has_note(std::string_view key) const;
 };

@@ -79,6 +79,11 @@ void write_report(JsonWriter& j, const Report& r) {
         j.begin_object().field("key", n.key).field("kind", KINDS[static_cast<int>(n.kind)]).field("text", n.text);
         text_or_null(j.key("mark"), n.mark).end_object();
     }
+    j.end_array().key("documents").begin_array();
+    for (const Document& d : r.documents) {
+        j.begin_object().field("key", d.key).field("file_name", d.file_name).field("media_type", d.media_type);
+        j.field("printable", d.printable).field("text", d.text).end_object();
+    }
     j.end_array();
 }
 

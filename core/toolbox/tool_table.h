@@ -48,6 +48,9 @@ struct Param {
     bool whole = false;  // a Number with no fraction
     std::span<const Choice> choices = {};  // Choice: the values; Distance: common races
     bool command_line_only = false;        // the dialog's second and third fields
+    // A Choice that names one of the report's documents: the command line prints that
+    // document alone, as it is, instead of the report.
+    bool chooses_document = false;
 };
 
 // An entry that cannot be taken: which argument, what was typed and what is wrong.
