@@ -59,6 +59,10 @@ TEST(Panel, EveryEntryHasAMnemonicOfItsOwn) {
         }
     }
     EXPECT_EQ(entry_fields(*find_tool("pace")).size(), 3u);  // distance, time, km: not minutes and seconds
+    // A word's first letter first: "Riegel exponent" takes the e of exponent, its R being Result's.
+    std::vector<std::string> predict;
+    for (const EntryField& f : entry_fields(*find_tool("predict"))) predict.push_back(f.label);
+    EXPECT_EQ(predict, (std::vector<std::string>{"&Distance", "T&ime", "&Model", "Riegel &exponent", "&Bare distances in km"}));
 }
 
 TEST(Panel, CopiesTheReportAsTabSeparatedText) {

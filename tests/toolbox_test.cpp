@@ -11,7 +11,9 @@
 #include "core/toolbox/split_plan.h"
 #include "core/toolbox/strict_entry.h"
 #include "core/toolbox/track_lanes.h"
+#include "core/toolbox/tool_table.h"
 #include "core/toolbox/vdot.h"
+#include "core/toolbox/world_records.h"
 
 namespace quorran {
 namespace {
@@ -127,6 +129,42 @@ TEST(Toolbox, StrictEntries) {
         const DistanceEntry d = read_distance(c.text, c.km).value_or(DistanceEntry{REFUSED, false});
         EXPECT_EQ(std::make_pair(d.metres, d.in_km), std::make_pair(c.metres, c.in_km)) << c.text;
     }
+}
+
+// A param's range and its refusal in words: each bound on both sides, open and closed.
+TEST(Toolbox, EntriesOutsideTheirRangeAreRefusedSayingWhy) {
+    constexpr Param AGE{.name = "age", .metavar = "AGE", .kind = ParamKind::Number, .positional = true,
+                        .low = 5, .high = 99, .whole = true};
+    constexpr Param SHARE{.name = "share", .kind = ParamKind::Number, .low = -50, .high = 50, .open = true};
+    constexpr Param TIME{.name = "time", .metavar = "TIME", .kind = ParamKind::Time, .positional = true,
+                         .forms = "H:MM:SS", .low = 0, .high = 3600, .open = true};
+    constexpr Param RACE{.name = "race", .metavar = "DISTANCE", .kind = ParamKind::Distance, .positional = true,
+                         .low = 100, .high = 1e6};
+    const struct { const Param& param; const char* text; const char* refusal; } cases[] = {
+        {AGE, "5", ""}, {AGE, "99", ""}, {AGE, "4", "AGE '4' must be a whole number from 5 to 99"},
+        {AGE, "99.5", "AGE '99.5' must be a whole number from 5 to 99"}, {AGE, "50.5", "AGE '50.5' must be a whole number from 5 to 99"},
+        {SHARE, "-49.9", ""}, {SHARE, "-50", "--share '-50' must be between -50 and 50"},
+        {SHARE, "50", "--share '50' must be between -50 and 50"}, {SHARE, "5%", "--share '5%' is not a number: give "},
+        {TIME, "0:00.1", ""}, {TIME, "0:00", "TIME '0:00' must be above zero"},
+        {TIME, "1:00:00", "TIME '1:00:00' must be below 1:00:00"}, {TIME, "1:60", "TIME '1:60' is not a time: give H:MM:SS"},
+        {RACE, "100m", ""}, {RACE, "99.9m", "DISTANCE '99.9m' must be at least 100 m"},
+        {RACE, "1000k", ""}, {RACE, "1000.1km", "DISTANCE '1000.1km' must be at most 1000 km"},
+    };
+    for (const auto& c : cases) {
+        const Reading r = read_value(c.param, c.text, false);
+        EXPECT_EQ(r.refusal ? r.refusal->line() : "", c.refusal) << c.text;
+    }
+}
+
+// The world record is a bound, not a guess: its time itself is no faster than itself,
+// a hundredth less is, between records and beyond them too.
+TEST(Toolbox, WorldRecordsBoundWhatARaceCanBe) {
+    const struct { double metres, seconds; bool faster; } cases[] = {
+        {5000, 755.36, false},  {5000, 755.35, true},  {MARATHON_METRES, 7235, false}, {MARATHON_METRES, 7234.99, true},
+        {100, 9.58, false},     {100, 9.57, true},     {319614, 86400, false},         {319614, 86399.9, true},
+        {7000, 1100, false},    {7000, 1050, true},     {50, 4.5, true},                {1e6, 400000, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(faster_than_world_record(c.metres, c.seconds), c.faster) << c.metres << " " << c.seconds;
 }
 
 TEST(Toolbox, SplitPlans) {

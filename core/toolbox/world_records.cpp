@@ -35,7 +35,7 @@ constexpr std::array<Record, 15> RECORDS{{
 
 double world_record_seconds(double metres) {
     std::size_t upper = 1;
-    while (upper + 1 < RECORDS.size() && RECORDS[upper].metres <= metres) ++upper;
+    while (upper + 1 < RECORDS.size() && RECORDS[upper].metres < metres) ++upper;
     const Record& a = RECORDS[upper - 1];
     const Record& b = RECORDS[upper];
     const double exponent = std::log(b.seconds / a.seconds) / std::log(b.metres / a.metres);

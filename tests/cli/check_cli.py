@@ -8,7 +8,7 @@
 Transcript lines: "$ ARGS" (shell quoting; <<X*N>> is X repeated N times), "? STATUS",
 "> LINE" for each line of standard output (none: it must be empty; ">..." ends a listing
 that goes on), ">~ PATTERN" for a pattern standard output must match instead, "! LINE"
-for each line of standard error (none: unchecked). Any standard output that is JSON is
+for each line of standard error (none: unchecked; "!" alone: it must be empty). Any standard output that is JSON is
 also checked against the schema when one is given with --schema.
 """
 import json
@@ -50,6 +50,8 @@ def read_transcript(path):
                 cases[-1].pattern = line[3:]
             elif line.startswith(">"):
                 cases[-1].out.append(line[2:])
+            elif line == "!":
+                cases[-1].err = []
             elif line.startswith("!"):
                 cases[-1].err = (cases[-1].err or []) + [line[2:]]
     return cases
