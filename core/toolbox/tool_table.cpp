@@ -9,6 +9,7 @@
 #include "core/toolbox/age_grade.h"
 #include "core/toolbox/clock_time.h"
 #include "core/toolbox/dialog_tools.h"
+#include "core/toolbox/pace_band.h"
 #include "core/toolbox/race_distances.h"
 #include "core/toolbox/race_prediction.h"
 #include "core/toolbox/split_plan.h"
@@ -206,22 +207,46 @@ Outcome vdot_tool(const Inputs& in) {
 
 // ---- plan ---------------------------------------------------------------------------
 
-constexpr std::array<Param, 5> PLAN_PARAMS{
+constexpr std::array<Choice, 3> BAND_FORMATS{{{"text", "Text"}, {"csv", "CSV"}, {"svg", "SVG"}}};
+constexpr std::array<Param, 7> PLAN_PARAMS{
     RACE, RACE_TIME,
     Param{.name = "every", .label = "Split every", .metavar = "DISTANCE", .kind = ParamKind::Distance,
           .example = "1km", .forms = "a distance, as DISTANCE; every mile or every km as the race was given, unless given",
           .low = 10, .high = LONGEST_RACE_METRES},
     Param{.name = "negative", .label = "Negative split (%)", .metavar = "PCT", .kind = ParamKind::Number,
           .fallback = "0", .example = "2",
-          .forms = "per cent the second half runs faster per metre (negative: slower), between -50 and 50",
+          .forms = "per cent the second half runs faster per metre than the first, between -50 and 50; below zero "
+                   "it runs slower (a positive split)",
           .low = NEGATIVE_PERCENT_MIN, .high = NEGATIVE_PERCENT_MAX, .open = true},
+    Param{.name = "title", .label = "Band title", .metavar = "TEXT", .kind = ParamKind::Text, .example = "Berlin 2026",
+          .forms = "the pace band's heading (the race's distance unless given)"},
+    Param{.name = "band", .label = "Print the band as", .metavar = "FORMAT", .kind = ParamKind::Choice,
+          .forms = "print the pace band alone: text, csv, or svg (strips 25 mm wide, to print at true size)",
+          .choices = BAND_FORMATS, .chooses_document = true},
     KM};
-constexpr std::array<std::string_view, 3> PLAN_EXAMPLES{"marathon 3:30:00", "half 1:45:00 --every 5km --negative 2",
-                                                        "10k 45:00"};
+constexpr std::array<std::string_view, 4> PLAN_EXAMPLES{"marathon 3:30:00", "half 1:45:00 --every 5km --negative 2",
+                                                        "10k 45:00",
+                                                        "marathon 3:30:00 --negative -2 --title Berlin --band svg"};
+
+// The band's heading when none is given: the race, as a title.
+std::string race_title(const Value& race) {
+    std::string text = describe(race);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    return text;
+}
+
+// The pace band's three documents, when it has rows enough for a page.
+bool add_band(Report& r, const PaceBand& band) {
+    if (band.rows.size() > MAX_BAND_ROWS) return false;
+    r.documents.push_back({"text", "pace-band.txt", "text/plain", band_text(band)});
+    r.documents.push_back({"csv", "pace-band.csv", "text/csv", band_csv(band)});
+    r.documents.push_back({"svg", "pace-band.svg", "image/svg+xml", band_svg(band), true});
+    return true;
+}
 
 Outcome plan_tool(const Inputs& in) {
     const Value& race = in["distance"];
-    const double metres = race.number, seconds = in["time"].number;
+    const double metres = race.number, seconds = in["time"].number, negative = in["negative"].number;
     const Value& every_value = in["every"];
     // Splits follow the race's unit unless --every says otherwise.
     const bool by_km = every_value.present ? every_value.in_km : race.in_km;
@@ -230,15 +255,25 @@ Outcome plan_tool(const Inputs& in) {
         return refusal(every_value, format_text("is too short: at most %.0f splits", {MAX_SPLITS}));
 
     Report r;
+    const auto plan = split_plan(metres, seconds, every, negative);
+    const double halfway = planned_seconds_at(metres, seconds, negative, metres / 2);
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in), seconds}});
+    r.headlines.push_back({"strategy", "strategy", Unit::None, {strategy_text(negative)}});
+    r.headlines.push_back({"halfway", "halfway", Unit::Seconds, time_cell(halfway)});
     const double unit = by_km ? METRES_PER_KM : METRES_PER_MILE;
     Table t{"splits", "", {{"at", by_km ? "km" : "miles", Unit::Metres}, time_column("split", "split"),
                            time_column("cumulative", "cumulative")}, {}, {}};
-    for (const PlannedSplit& s : split_plan(metres, seconds, every, in["negative"].number)) {
+    for (const PlannedSplit& s : plan) {
         t.rows.push_back({{format_text("%.2f", {s.metres / unit}), s.metres}, time_cell(s.split_seconds),
                           time_cell(s.cumulative_seconds)});
     }
     r.tables.push_back(std::move(t));
+    const std::string title = in["title"].present ? in["title"].text : race_title(race);
+    if (!add_band(r, {title, seconds, negative, by_km, band_rows(plan, metres, halfway, unit)})) {
+        const std::string too_many = format_text("more than %.0f markers", {static_cast<double>(MAX_BAND_ROWS)});
+        if (in["band"].present) return refusal(in["band"], "cannot be made: " + too_many + ", give a longer --every");
+        r.notes.push_back({"no_band", NoteKind::Flag, "no pace band: " + too_many});
+    }
     flag_record(r, metres, seconds);
     return {.report = std::move(r)};
 }
@@ -380,9 +415,12 @@ const std::array<Tool, 8> TOOLS{{
      .run = vdot_tool},
     {.name = "plan",
      .title = "Split plan",
-     .purpose = "Even or negative splits for a race, every mile or km and at the finish.",
+     .purpose = "Even, negative or positive splits for a race, every mile or km, and a pace band to print.",
      .details = "Splits come every mile, or every km for a race given in km, unless --every says otherwise. "
-                "--negative PCT runs the second half PCT per cent faster per metre than the first.",
+                "--negative PCT runs the second half PCT per cent faster per metre than the first; a PCT below "
+                "zero runs it slower, a positive split. The pace band gives the clock time at every marker, "
+                "halfway marked, as text, CSV or an SVG of one strip 25 mm wide (two for a long race) that "
+                "prints at its true size; --band prints one of them alone.",
      .params = PLAN_PARAMS,
      .examples = PLAN_EXAMPLES,
      .run = plan_tool},
