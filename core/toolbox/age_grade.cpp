@@ -18,12 +18,9 @@ std::vector<const AgeGradeEvent*> age_grade_events_by_distance() {
 }
 
 const AgeGradeEvent* find_age_grade_event(double metres) {
-    const AgeGradeEvent* nearest = nullptr;
-    double off = EVENT_TOLERANCE;
-    for (const AgeGradeEvent& e : age_grade_events()) {
-        if (std::fabs(metres / e.metres - 1) <= off) nearest = &e, off = std::fabs(metres / e.metres - 1);
-    }
-    return nearest;
+    for (const AgeGradeEvent& e : age_grade_events())
+        if (std::fabs(metres / e.metres - 1) <= EVENT_TOLERANCE) return &e;
+    return nullptr;
 }
 
 double age_factor(const AgeGradeEvent& event, Sex sex, int age) {

@@ -97,6 +97,9 @@ CASES = [
     (["plan", "10k", "45:00"], (1, 25), "10 km", None),
     (["plan", "42.195km", "3:30:00", "--negative", "2", "--title", '<b>&"'], (2, 25), '<b>&"', None),
     (["plan", "100mi", "30:00:00"], (5, 27), "100 mi", None),
+    # Three lines of title at most, the last cut with an ellipsis.
+    (["plan", "marathon", "3:30:00", "--title", "Berlin Marathon 2026 with a long name"], (2, 25),
+     "Berlin Marathon 2026 with\u2026 3:30:00", "Berlin Marathon 2026 with a long name"),
     (["plan", "5k", "20:00", "--title", 'Big "City", 5k\r\nrun'], (1, 25), 'Big "City", 5k  run', None),
     (["plan", "5k", "20:00", "--title", "=1+2"], (1, 25), "=1+2", "'=1+2"),
     (["plan", "5k", "20:00", "--title", b"Caf\xc3\xa9 \xff\x01"], (1, 25), "Caf\u00e9 \ufffd ", None),
