@@ -2,16 +2,18 @@
 
 namespace quorran {
 
-std::vector<PlannedSplit> split_plan(double metres, double seconds, double every_metres,
-                                     double negative_percent) {
+double planned_seconds_at(double metres, double seconds, double negative_percent, double x) {
     const double share = negative_percent / 100.0;
     const double half = metres / 2;
     const double first_pace = 2 * seconds / (metres * (2 - share));
     const double second_pace = first_pace * (1 - share);
-    // The time at x metres: each half at its own pace.
-    const auto time_at = [&](double x) {
-        return x <= half ? x * first_pace : half * first_pace + (x - half) * second_pace;
-    };
+    // Each half at its own pace.
+    return x <= half ? x * first_pace : half * first_pace + (x - half) * second_pace;
+}
+
+std::vector<PlannedSplit> split_plan(double metres, double seconds, double every_metres,
+                                     double negative_percent) {
+    const auto time_at = [&](double x) { return planned_seconds_at(metres, seconds, negative_percent, x); };
 
     std::vector<PlannedSplit> plan;
     double previous = 0.0;

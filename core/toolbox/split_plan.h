@@ -23,4 +23,7 @@ struct PlannedSplit {
 std::vector<PlannedSplit> split_plan(double metres, double seconds, double every_metres,
                                      double negative_percent = 0.0);
 
+// The time at x metres into that race (x from 0 to metres).
+double planned_seconds_at(double metres, double seconds, double negative_percent, double x);
+
 }  // namespace quorran

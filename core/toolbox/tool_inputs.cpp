@@ -105,7 +105,7 @@ std::string form_problem(const Param& p) {
 }  // namespace
 
 std::string Refusal::line() const {
-    return argument + (text.empty() && reason == "is missing" ? "" : " '" + text + "'") + " " + reason;
+    return argument + (text.empty() && reason.starts_with("is missing") ? "" : " '" + text + "'") + " " + reason;
 }
 
 std::string argument_name(const Param& param) {

@@ -6,8 +6,10 @@
 #include <cmath>
 
 #include "core/numbers/number_text.h"
+#include "core/toolbox/age_grade.h"
 #include "core/toolbox/clock_time.h"
 #include "core/toolbox/dialog_tools.h"
+#include "core/toolbox/pace_band.h"
 #include "core/toolbox/race_distances.h"
 #include "core/toolbox/race_prediction.h"
 #include "core/toolbox/split_plan.h"
@@ -205,22 +207,46 @@ Outcome vdot_tool(const Inputs& in) {
 
 // ---- plan ---------------------------------------------------------------------------
 
-constexpr std::array<Param, 5> PLAN_PARAMS{
+constexpr std::array<Choice, 3> BAND_FORMATS{{{"text", "Text"}, {"csv", "CSV"}, {"svg", "SVG"}}};
+constexpr std::array<Param, 7> PLAN_PARAMS{
     RACE, RACE_TIME,
     Param{.name = "every", .label = "Split every", .metavar = "DISTANCE", .kind = ParamKind::Distance,
           .example = "1km", .forms = "a distance, as DISTANCE; every mile or every km as the race was given, unless given",
           .low = 10, .high = LONGEST_RACE_METRES},
     Param{.name = "negative", .label = "Negative split (%)", .metavar = "PCT", .kind = ParamKind::Number,
           .fallback = "0", .example = "2",
-          .forms = "per cent the second half runs faster per metre (negative: slower), between -50 and 50",
+          .forms = "per cent the second half runs faster per metre than the first, between -50 and 50; below zero "
+                   "it runs slower (a positive split)",
           .low = NEGATIVE_PERCENT_MIN, .high = NEGATIVE_PERCENT_MAX, .open = true},
+    Param{.name = "title", .label = "Band title", .metavar = "TEXT", .kind = ParamKind::Text, .example = "Berlin 2026",
+          .forms = "the pace band's heading (the race's distance unless given)"},
+    Param{.name = "band", .label = "Print the band as", .metavar = "FORMAT", .kind = ParamKind::Choice,
+          .forms = "print the pace band alone: text, csv, or svg (strips 25 mm wide, to print at true size)",
+          .choices = BAND_FORMATS, .chooses_document = true},
     KM};
-constexpr std::array<std::string_view, 3> PLAN_EXAMPLES{"marathon 3:30:00", "half 1:45:00 --every 5km --negative 2",
-                                                        "10k 45:00"};
+constexpr std::array<std::string_view, 4> PLAN_EXAMPLES{"marathon 3:30:00", "half 1:45:00 --every 5km --negative 2",
+                                                        "10k 45:00",
+                                                        "marathon 3:30:00 --negative -2 --title Berlin --band svg"};
+
+// The band's heading when none is given: the race, as a title.
+std::string race_title(const Value& race) {
+    std::string text = describe(race);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    return text;
+}
+
+// The pace band's three documents, when it has rows enough for a page.
+bool add_band(Report& r, const PaceBand& band) {
+    if (band.rows.size() > MAX_BAND_ROWS) return false;
+    r.documents.push_back({"text", "pace-band.txt", "text/plain", band_text(band)});
+    r.documents.push_back({"csv", "pace-band.csv", "text/csv", band_csv(band)});
+    r.documents.push_back({"svg", "pace-band.svg", "image/svg+xml", band_svg(band), true});
+    return true;
+}
 
 Outcome plan_tool(const Inputs& in) {
     const Value& race = in["distance"];
-    const double metres = race.number, seconds = in["time"].number;
+    const double metres = race.number, seconds = in["time"].number, negative = in["negative"].number;
     const Value& every_value = in["every"];
     // Splits follow the race's unit unless --every says otherwise.
     const bool by_km = every_value.present ? every_value.in_km : race.in_km;
@@ -229,15 +255,25 @@ Outcome plan_tool(const Inputs& in) {
         return refusal(every_value, format_text("is too short: at most %.0f splits", {MAX_SPLITS}));
 
     Report r;
+    const auto plan = split_plan(metres, seconds, every, negative);
+    const double halfway = planned_seconds_at(metres, seconds, negative, metres / 2);
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in), seconds}});
+    r.headlines.push_back({"strategy", "strategy", Unit::None, {strategy_text(negative)}});
+    r.headlines.push_back({"halfway", "halfway", Unit::Seconds, time_cell(halfway)});
     const double unit = by_km ? METRES_PER_KM : METRES_PER_MILE;
     Table t{"splits", "", {{"at", by_km ? "km" : "miles", Unit::Metres}, time_column("split", "split"),
                            time_column("cumulative", "cumulative")}, {}, {}};
-    for (const PlannedSplit& s : split_plan(metres, seconds, every, in["negative"].number)) {
+    for (const PlannedSplit& s : plan) {
         t.rows.push_back({{format_text("%.2f", {s.metres / unit}), s.metres}, time_cell(s.split_seconds),
                           time_cell(s.cumulative_seconds)});
     }
     r.tables.push_back(std::move(t));
+    const std::string title = in["title"].present ? in["title"].text : race_title(race);
+    if (!add_band(r, {title, seconds, negative, by_km, band_rows(plan, metres, halfway, unit)})) {
+        const std::string too_many = format_text("more than %.0f markers", {static_cast<double>(MAX_BAND_ROWS)});
+        if (in["band"].present) return refusal(in["band"], "cannot be made: " + too_many + ", give a longer --every");
+        r.notes.push_back({"no_band", NoteKind::Flag, "no pace band: " + too_many});
+    }
     flag_record(r, metres, seconds);
     return {.report = std::move(r)};
 }
@@ -265,9 +301,80 @@ Outcome laps_tool(const Inputs& in) {
     return {.report = std::move(r)};
 }
 
+// ---- agegrade ---------------------------------------------------------------------
+
+constexpr std::array<Choice, 2> SEXES{{{"m", "Man"}, {"f", "Woman"}}};
+constexpr std::array<Choice, 4> AGE_GRADE_RACES{
+    {{"5k", "5 km"}, {"10k", "10 km"}, {"half", "Half marathon"}, {"marathon", "Marathon"}}};
+constexpr std::array<Param, 5> AGEGRADE_PARAMS{
+    Param{.name = "sex", .label = "Sex", .metavar = "SEX", .kind = ParamKind::Choice, .positional = true,
+          .required = true, .forms = "m or f, in either case: the men's or the women's tables", .choices = SEXES},
+    Param{.name = "age", .label = "Age", .metavar = "AGE", .kind = ParamKind::Number, .positional = true,
+          .required = true, .example = "50", .forms = "the age on race day in whole years, 5 to 99",
+          .low = AGE_GRADE_YOUNGEST, .high = AGE_GRADE_OLDEST, .whole = true},
+    Param{.name = "event", .label = "Event", .metavar = "EVENT", .kind = ParamKind::Distance, .positional = true,
+          .required = true, .example = "10k",
+          .forms = "a distance that is an event of the tables, such as 1 mile, 5k, 8k, 5 mi, 10k, 10 mi, half, "
+                   "marathon, 50k or 100 mi; 26.2 mi reads as the marathon, 13.1 mi as the half",
+          .low = SHORTEST_RACE_METRES, .high = LONGEST_RACE_METRES, .choices = AGE_GRADE_RACES},
+    Param{.name = "time", .label = "Time", .metavar = "TIME", .kind = ParamKind::Time, .positional = true,
+          .example = "40:00", .forms = "[[H:]M:]S such as 3:30:00, 42:30 or 59.5; left out with --target",
+          .low = 0, .high = LONGEST_TIME_SECONDS, .open = true},
+    Param{.name = "target", .label = "Target grade (%)", .metavar = "PCT", .kind = ParamKind::Number,
+          .example = "70", .forms = "an age grade in per cent, 1 to 100: the time it takes, instead of TIME",
+          .low = 1, .high = 100}};
+constexpr std::array<std::string_view, 3> AGEGRADE_EXAMPLES{"M 50 10k 40:00", "f 50 10k 45:00",
+                                                            "F 45 marathon --target 70"};
+constexpr std::string_view AGE_GRADE_CREDIT =
+    "Tables: USATF Masters Long Distance Running council 2025, by Alan Jones (CC0).";
+constexpr std::string_view ABOVE_STANDARD = "above_age_standard";
+
+std::string event_list() {
+    std::string names;
+    for (const AgeGradeEvent* e : age_grade_events_by_distance()) names.append(names.empty() ? "" : ", ").append(e->name);
+    return names;
+}
+
+Outcome agegrade_tool(const Inputs& in) {
+    const AgeGradeEvent* event = find_age_grade_event(in["event"].number);
+    if (!event) return refusal(in["event"], "is not an event of the age-grading tables: give one of " + event_list());
+    const bool target = in["target"].present, timed = in["time"].present;
+    if (target && timed) return refusal(in["target"], "goes without TIME: it gives the time for that grade");
+    if (!target && !timed) return refusal(in["time"], "is missing: give a TIME, or --target PCT for the time a grade takes");
+    const Sex sex = in["sex"].choice == "m" ? Sex::Male : Sex::Female;
+    const int age = static_cast<int>(in["age"].number);
+    const double factor = age_factor(*event, sex, age);
+
+    Report r;
+    const std::string runner = format_text("%s of %.0f, %s", {sex == Sex::Male ? "man" : "woman", in["age"].number, event->name});
+    if (timed) {
+        const double seconds = in["time"].number;
+        const AgeGrade grade = age_grade(*event, sex, age, seconds);
+        const std::string_view flag = grade.percent > 100 ? ABOVE_STANDARD : "";
+        r.headlines.push_back({"race", "race", Unit::Seconds, {runner + " in " + describe(in["time"]), seconds}});
+        r.headlines.push_back({"grade", "age grade", Unit::Percent, {format_text("%.2f %%", {grade.percent}), grade.percent, flag}});
+        r.headlines.push_back({"graded_time", "age-graded time", Unit::Seconds, time_cell(grade.graded_seconds, 1)});
+        if (!flag.empty())
+            r.notes.push_back({ABOVE_STANDARD, NoteKind::Flag, "above 100 %: faster than the best for this age and sex", "!"});
+    } else {
+        const double percent = in["target"].number;
+        const double seconds = seconds_for_grade(*event, sex, age, percent);
+        // Shown cut to the tenth below, so that running the time shown reaches the grade.
+        const double shown = std::floor(seconds * 10 + 1e-6) / 10;
+        r.headlines.push_back({"race", "race", Unit::None, {runner}});
+        r.headlines.push_back({"grade", "age grade", Unit::Percent, {format_text("%.2f %%", {percent}), percent}});
+        r.headlines.push_back({"time_needed", "time needed", Unit::Seconds, {clock_text(shown, 1), seconds}});
+    }
+    r.headlines.push_back({"age_standard", "age standard", Unit::Seconds, time_cell(age_standard(*event, sex, age), 1)});
+    r.headlines.push_back({"open_standard", "open standard", Unit::Seconds, time_cell(open_standard(*event, sex))});
+    r.headlines.push_back({"factor", "age factor", Unit::Count, {format_text("%.4f", {factor}), factor}});
+    r.notes.push_back({"age_grade_tables", NoteKind::Credit, std::string(AGE_GRADE_CREDIT)});
+    return {.report = std::move(r)};
+}
+
 // ---- The table ----------------------------------------------------------------------
 
-const std::array<Tool, 7> TOOLS{{
+const std::array<Tool, 8> TOOLS{{
     {.name = "pace",
      .title = "Pace",
      .purpose = "The pace of a race, per mile and in nine other forms, as the pace dialog shows it.",
@@ -308,9 +415,12 @@ const std::array<Tool, 7> TOOLS{{
      .run = vdot_tool},
     {.name = "plan",
      .title = "Split plan",
-     .purpose = "Even or negative splits for a race, every mile or km and at the finish.",
+     .purpose = "Even, negative or positive splits for a race, every mile or km, and a pace band to print.",
      .details = "Splits come every mile, or every km for a race given in km, unless --every says otherwise. "
-                "--negative PCT runs the second half PCT per cent faster per metre than the first.",
+                "--negative PCT runs the second half PCT per cent faster per metre than the first; a PCT below "
+                "zero runs it slower, a positive split. The pace band gives the clock time at every marker, "
+                "halfway marked, as text, CSV or an SVG of one strip 25 mm wide (two for a long race) that "
+                "prints at its true size; --band prints one of them alone.",
      .params = PLAN_PARAMS,
      .examples = PLAN_EXAMPLES,
      .run = plan_tool},
@@ -321,6 +431,16 @@ const std::array<Tool, 7> TOOLS{{
      .params = LAPS_PARAMS,
      .examples = LAPS_EXAMPLES,
      .run = laps_tool},
+    {.name = "agegrade",
+     .title = "Age grading",
+     .purpose = "A race's age grade: the time against the best for the runner's age and sex, in per cent.",
+     .details = "By the 2025 road tables of the USATF Masters Long Distance Running council, compiled by Alan "
+                "Jones. Gives the age-graded time (as if run at the peak age), the age standard (the best for "
+                "that age and sex) and the open standard (the best at any age). --target PCT gives the time "
+                "that grade takes instead.",
+     .params = AGEGRADE_PARAMS,
+     .examples = AGEGRADE_EXAMPLES,
+     .run = agegrade_tool},
 }};
 
 }  // namespace

@@ -1,0 +1,307 @@
+#include "core/toolbox/pace_band.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "core/numbers/number_text.h"
+#include "core/toolbox/clock_time.h"
+
+namespace quorran {
+namespace {
+
+// ---- Paper, in mm ------------------------------------------------------------------
+
+constexpr double MARGIN = 5;        // around the sheet
+constexpr double STRIP_WIDTH = 25;  // a strip's width, unless its texts need more
+constexpr double STRIP_GAP = 5;     // between strips, to cut along
+constexpr double PAD = 1;           // inside a strip's edge
+constexpr double COLUMN_GAP = 1.5;  // at least, between a marker and its time
+// Digits in common sans-serif faces are about 0.72 em high: 4.4 mm gives 3.2 mm.
+constexpr double FONT = 4.4;
+constexpr double WORD_FONT = 3;  // words alone, no digits: "mile", "half"
+constexpr double LINE = 5.6;     // a header line
+constexpr double WORD_LINE = 4.2;
+constexpr double ROW = 6.4;
+constexpr std::size_t ROWS_PER_STRIP = 24;
+constexpr std::size_t TITLE_LINES = 3;
+
+constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view ELLIPSIS = "\xE2\x80\xA6";     // U+2026
+
+// ---- The runner's own text ---------------------------------------------------------
+
+// The characters of a text as UTF-8: a byte that starts no valid character becomes
+// U+FFFD, a control character a blank. What is left is text XML can hold.
+std::vector<std::string> characters(std::string_view text) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                              : lead >= 0xF0 && lead <= 0xF4                ? 4
+                                                                            : 0;
+        bool valid = n > 0 && i + n <= text.size();
+        char32_t code = n == 1 ? lead : n == 2 ? lead & 0x1Fu : n == 3 ? lead & 0x0Fu : lead & 0x07u;
+        for (std::size_t k = 1; valid && k < n; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        // Overlong forms, surrogates, beyond U+10FFFF and the two non-characters XML refuses.
+        valid = valid && !(n == 3 && code < 0x800) && !(n == 4 && (code < 0x10000 || code > 0x10FFFF)) &&
+                !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
+        if (!valid) {
+            out.emplace_back(REPLACEMENT);
+            ++i;
+            continue;
+        }
+        out.push_back(code < 0x20 || code == 0x7F ? " " : std::string(text.substr(i, n)));
+        i += n;
+    }
+    return out;
+}
+
+std::string clean(std::string_view text) {
+    std::string out;
+    for (const std::string& c : characters(text)) out += c;
+    return out;
+}
+
+std::string xml_escaped(std::string_view text) {
+    std::string out;
+    for (const std::string& c : characters(text)) {
+        out += c == "&" ? "&amp;" : c == "<" ? "&lt;" : c == ">" ? "&gt;" : c == "\"" ? "&quot;" : c == "'" ? "&#39;" : c;
+    }
+    return out;
+}
+
+// A CSV field (RFC 4180): quoted when it holds a comma, a quote, a line break or blanks at
+// an end, its quotes doubled. A text a spreadsheet would take for a formula (= + - @ first)
+// gets an apostrophe before it, so it stays text.
+std::string csv_field(std::string_view typed) {
+    std::string text = clean(typed);
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) text.insert(0, "'");
+    const bool quoted = text.find_first_of(",\"\r\n") != std::string::npos ||
+                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quoted) return text;
+    std::string out = "\"";
+    for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+// ---- Widths, estimated ---------------------------------------------------------------
+
+// A character's advance in em, a little above Arial's and Helvetica's.
+double em_width(std::string_view c) {
+    if (c.size() > 1) return 0.7;
+    const char ch = c.front();
+    if (ch >= '0' && ch <= '9') return 0.56;
+    if (std::string_view(" .,:;!'|iljtf()[]I").find(ch) != std::string_view::npos) return 0.3;
+    if (ch == 'm' || ch == 'w' || ch == 'M' || ch == 'W') return 0.85;
+    if (ch >= 'A' && ch <= 'Z') return 0.7;
+    return 0.56;
+}
+
+double text_width(std::string_view text, double font) {
+    double em = 0;
+    for (const std::string& c : characters(text)) em += em_width(c);
+    return em * font;
+}
+
+// Words in lines no wider than width at that font, a word too long cut; at most
+// max_lines, the last ending in an ellipsis when text is left over.
+std::vector<std::string> wrapped(std::string_view text, double width, double font, std::size_t max_lines) {
+    std::vector<std::string> lines{""};
+    double used = 0;
+    bool cut = false;
+    for (const std::string& c : characters(text)) {
+        const double w = em_width(c) * font;
+        if (c == " ") {
+            if (!lines.back().empty()) lines.back() += c, used += w;
+            continue;
+        }
+        if (used + w > width) {
+            // Back to the last blank, if any, and carry the word begun to the next line.
+            const std::size_t blank = lines.back().rfind(' ');
+            std::string carried = blank == std::string::npos ? "" : lines.back().substr(blank + 1);
+            if (blank != std::string::npos) lines.back().erase(blank);
+            if (lines.size() == max_lines) {
+                cut = true;
+                break;
+            }
+            lines.push_back(carried);
+            used = text_width(carried, font);
+        }
+        lines.back() += c;
+        used += w;
+    }
+    for (std::string& line : lines) line.erase(line.find_last_not_of(' ') + 1);
+    if (cut) lines.back() += ELLIPSIS;
+    return lines;
+}
+
+// ---- Rows ----------------------------------------------------------------------------
+
+// A number to two decimals, without the zeros at its end: 7, 13.11, 21.1.
+std::string short_number(double v) {
+    std::string text = format_text("%.2f", {v});
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+std::string at_text(const BandRow& row) { return short_number(row.at); }
+std::string time_text(const BandRow& row) { return clock_text(row.seconds, 0); }
+std::string mark_word(BandMark mark) {
+    return mark == BandMark::Halfway ? "half" : mark == BandMark::Finish ? "finish" : "";
+}
+std::string unit_word(const PaceBand& band) { return band.by_km ? "km" : "mile"; }
+std::string goal_text(const PaceBand& band) { return clock_text(band.goal_seconds, 0); }
+
+// What a strip shows left of a time: the marker, or in words a marked row's meaning.
+std::string strip_label(const BandRow& row) {
+    return row.mark == BandMark::Halfway ? "half" : row.mark == BandMark::Finish ? "fin" : at_text(row);
+}
+double strip_label_font(const BandRow& row) { return row.mark == BandMark::None ? FONT : WORD_FONT; }
+
+struct HeaderLine {
+    std::string text;
+    bool bold;
+};
+
+std::vector<HeaderLine> header_lines(const PaceBand& band, double inner_width) {
+    std::vector<HeaderLine> lines;
+    for (std::string& line : wrapped(band.title, inner_width, FONT, TITLE_LINES)) lines.push_back({std::move(line), false});
+    lines.push_back({goal_text(band), true});
+    for (const std::string& strategy : strategy_lines(band.negative_percent)) {
+        for (std::string& line : wrapped(strategy, inner_width, FONT, 2)) lines.push_back({std::move(line), false});
+    }
+    return lines;
+}
+
+std::string mm(double v) { return short_number(v); }
+
+}  // namespace
+
+std::vector<BandRow> band_rows(std::span<const PlannedSplit> plan, double metres, double halfway_seconds,
+                               double unit_metres) {
+    std::vector<BandRow> rows;
+    const double half = metres / 2;
+    bool halfway_shown = false;
+    for (const PlannedSplit& s : plan) {
+        const bool at_half = std::fabs(s.metres - half) <= 1e-9 * metres;
+        if (!halfway_shown && !at_half && s.metres > half) {
+            rows.push_back({half / unit_metres, halfway_seconds, BandMark::Halfway});
+            halfway_shown = true;
+        }
+        const BandMark mark = at_half ? BandMark::Halfway : &s == &plan.back() ? BandMark::Finish : BandMark::None;
+        halfway_shown = halfway_shown || at_half;
+        rows.push_back({s.metres / unit_metres, s.cumulative_seconds, mark});
+    }
+    return rows;
+}
+
+std::vector<std::string> strategy_lines(double negative_percent) {
+    if (negative_percent == 0) return {"even pace"};
+    return {"2nd half", decimal_text(std::fabs(negative_percent), 2) + "% " + (negative_percent > 0 ? "faster" : "slower")};
+}
+
+std::string strategy_text(double negative_percent) {
+    const std::vector<std::string> lines = strategy_lines(negative_percent);
+    if (lines.size() == 1) return lines.front();
+    return (negative_percent > 0 ? "negative split: " : "positive split: ") + lines[0] + " " + lines[1];
+}
+
+BandLayout band_layout(const PaceBand& band) {
+    BandLayout l{};
+    l.strips = std::max<std::size_t>(1, (band.rows.size() + ROWS_PER_STRIP - 1) / ROWS_PER_STRIP);
+    l.rows_per_strip = (band.rows.size() + l.strips - 1) / l.strips;
+    double label = text_width(unit_word(band), WORD_FONT), time = 0;
+    for (const BandRow& row : band.rows) {
+        label = std::max(label, text_width(strip_label(row), strip_label_font(row)));
+        time = std::max(time, text_width(time_text(row), FONT));
+    }
+    l.strip_width = std::max(STRIP_WIDTH, std::ceil(2 * PAD + label + COLUMN_GAP + time));
+    const double header = static_cast<double>(header_lines(band, l.strip_width - 2 * PAD).size()) * LINE;
+    l.strip_height = PAD + header + WORD_LINE + static_cast<double>(l.rows_per_strip) * ROW + PAD;
+    l.width = 2 * MARGIN + static_cast<double>(l.strips) * l.strip_width + static_cast<double>(l.strips - 1) * STRIP_GAP;
+    l.height = 2 * MARGIN + l.strip_height;
+    return l;
+}
+
+std::string band_text(const PaceBand& band) {
+    std::string out = clean(band.title) + "\n" + goal_text(band) + ", " + strategy_text(band.negative_percent) + "\n\n";
+    std::size_t at_width = unit_word(band).size(), time_width = 4;
+    for (const BandRow& row : band.rows) {
+        at_width = std::max(at_width, at_text(row).size());
+        time_width = std::max(time_width, time_text(row).size());
+    }
+    const auto line = [&](const std::string& at, const std::string& time, const std::string& mark) {
+        std::string text = std::string(at_width - at.size(), ' ') + at + "  " + std::string(time_width - time.size(), ' ') + time;
+        return text + (mark.empty() ? "" : "  " + mark) + "\n";
+    };
+    out += line(unit_word(band), "time", "");
+    for (const BandRow& row : band.rows) out += line(at_text(row), time_text(row), mark_word(row.mark));
+    return out;
+}
+
+std::string band_csv(const PaceBand& band) {
+    std::string out = "race,goal,strategy\r\n" + csv_field(band.title) + "," + goal_text(band) + "," +
+                      csv_field(strategy_text(band.negative_percent)) + "\r\n\r\n";
+    out += unit_word(band) + ",time,mark\r\n";
+    for (const BandRow& row : band.rows) out += at_text(row) + "," + time_text(row) + "," + mark_word(row.mark) + "\r\n";
+    return out;
+}
+
+std::string band_svg(const PaceBand& band) {
+    const BandLayout l = band_layout(band);
+    const std::vector<HeaderLine> header = header_lines(band, l.strip_width - 2 * PAD);
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      mm(l.width) + "mm\" height=\"" + mm(l.height) + "mm\" viewBox=\"0 0 " + mm(l.width) + " " +
+                      mm(l.height) + "\" font-family=\"Liberation Sans, Arial, Helvetica, sans-serif\">\n";
+    out += "<title>Pace band: " + xml_escaped(band.title) + ", " + goal_text(band) + ", " +
+           strategy_text(band.negative_percent) + "</title>\n";
+    out += "<rect width=\"" + mm(l.width) + "\" height=\"" + mm(l.height) + "\" fill=\"#fff\"/>\n";
+    const auto text = [&out](const std::string& cls, double x, double y, double font, const std::string& anchor,
+                             const std::string& content, bool bold = false) {
+        out += "<text class=\"" + cls + "\" x=\"" + mm(x) + "\" y=\"" + mm(y) + "\" font-size=\"" + mm(font) + "\"" +
+               (anchor.empty() ? "" : " text-anchor=\"" + anchor + "\"") + (bold ? " font-weight=\"bold\"" : "") + ">" +
+               content + "</text>\n";
+    };
+    const auto rule = [&out](double x1, double x2, double y, double weight) {
+        out += "<line x1=\"" + mm(x1) + "\" y1=\"" + mm(y) + "\" x2=\"" + mm(x2) + "\" y2=\"" + mm(y) +
+               "\" stroke=\"#000\" stroke-width=\"" + mm(weight) + "\"/>\n";
+    };
+    for (std::size_t strip = 0; strip < l.strips; ++strip) {
+        const double left = MARGIN + static_cast<double>(strip) * (l.strip_width + STRIP_GAP), right = left + l.strip_width;
+        const double top = MARGIN;
+        out += "<g class=\"strip\">\n<rect class=\"strip\" x=\"" + mm(left) + "\" y=\"" + mm(top) + "\" width=\"" +
+               mm(l.strip_width) + "\" height=\"" + mm(l.strip_height) + "\" fill=\"none\" stroke=\"#000\" stroke-width=\"0.3\"/>\n";
+        double y = top + PAD;
+        for (const HeaderLine& h : header) {
+            text("head", (left + right) / 2, y + 4.3, FONT, "middle", xml_escaped(h.text), h.bold);
+            y += LINE;
+        }
+        text("unit", left + PAD, y + 3.2, WORD_FONT, "", unit_word(band));
+        text("unit", right - PAD, y + 3.2, WORD_FONT, "end", "time");
+        y += WORD_LINE;
+        rule(left, right, y, 0.4);
+        const std::size_t first = strip * l.rows_per_strip, last = std::min(band.rows.size(), first + l.rows_per_strip);
+        for (std::size_t i = first; i < last; ++i) {
+            const BandRow& row = band.rows[i];
+            if (i > first) rule(left, right, y, row.mark == BandMark::Finish ? 0.6 : 0.1);
+            if (row.mark == BandMark::Halfway) {
+                out += "<rect class=\"halfway\" x=\"" + mm(left + 0.4) + "\" y=\"" + mm(y + 0.3) + "\" width=\"" +
+                       mm(l.strip_width - 0.8) + "\" height=\"" + mm(ROW - 0.6) +
+                       "\" fill=\"none\" stroke=\"#000\" stroke-width=\"0.5\"/>\n";
+            }
+            text("at", left + PAD, y + 4.7, strip_label_font(row), "", strip_label(row));
+            text("time", right - PAD, y + 4.7, FONT, "end", time_text(row), row.mark != BandMark::None);
+            y += ROW;
+        }
+        out += "</g>\n";
+    }
+    return out + "</svg>\n";
+}
+
+}  // namespace quorran
