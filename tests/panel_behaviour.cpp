@@ -71,7 +71,7 @@ Texts check_panel_behaviour(PanelProbe& p) {
     // A refusal that two entries make together marks the one given last in the table.
     p.enter(model, "cameron");
     p.enter(exponent, "1.1");
-    check(p.mark(exponent) == "goes with --model riegel only" && !p.report_current(), "an exponent with Cameron");
+    check(p.mark(exponent) == "is for Riegel's model only" && !p.report_current(), "an exponent with Cameron");
     p.enter(exponent, "1.06");
     check(p.mark(exponent).empty() &&
               p.report() == report_texts(answer("predict", {{"distance", "5k"}, {"time", "19:30"}, {"model", "cameron"}})),

@@ -59,6 +59,8 @@ TEST(Panel, EveryEntryHasAMnemonicOfItsOwn) {
         }
     }
     EXPECT_EQ(entry_fields(*find_tool("pace")).size(), 3u);  // distance, time, km: not minutes and seconds
+    // The window offers the band's every document, so --band, which picks one to print, is no entry.
+    for (const EntryField& f : entry_fields(*find_tool("plan"))) EXPECT_NE(f.name, "band");
     // A word's first letter first: "Riegel exponent" takes the e of exponent, its R being Result's.
     std::vector<std::string> predict;
     for (const EntryField& f : entry_fields(*find_tool("predict"))) predict.push_back(f.label);

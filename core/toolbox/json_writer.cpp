@@ -7,6 +7,29 @@
 
 namespace quorran {
 
+namespace {
+
+// The length of the UTF-8 character text begins with, or 0 when it begins none: a lead
+// byte and its continuation bytes, no overlong form, no surrogate, nothing past U+10FFFF.
+std::size_t utf8_length(std::string_view text) {
+    const auto at = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = at(0);
+    const std::size_t length = lead >= 0xc2 && lead <= 0xdf ? 2 : lead >= 0xe0 && lead <= 0xef ? 3
+                             : lead >= 0xf0 && lead <= 0xf4 ? 4 : 0;
+    if (length == 0 || text.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((at(i) & 0xc0) != 0x80) return 0;
+    // The second byte's range after the leads that would allow overlong forms, surrogates
+    // or code points beyond U+10FFFF.
+    const unsigned char second = at(1);
+    if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second > 0x9f) || (lead == 0xf0 && second < 0x90) ||
+        (lead == 0xf4 && second > 0x8f))
+        return 0;
+    return length;
+}
+
+}  // namespace
+
 void JsonWriter::separate() {
     if (after_value_) text_ += ',';
     after_value_ = false;
@@ -34,7 +57,8 @@ JsonWriter& JsonWriter::key(std::string_view name) {
 JsonWriter& JsonWriter::value(std::string_view s) {
     separate();
     text_ += '"';
-    for (const char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const char c = s[i];
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             text_ += '\\';
@@ -44,9 +68,16 @@ JsonWriter& JsonWriter::value(std::string_view s) {
             text_ += "\\u00";
             text_ += HEX[byte >> 4];
             text_ += HEX[byte & 0xf];
+        } else if (byte >= 0x80) {
+            // JSON is UTF-8: a byte that begins no whole character stands as U+FFFD.
+            const std::size_t length = utf8_length(s.substr(i));
+            if (length == 0) text_ += "\\ufffd", ++i;
+            else text_.append(s.substr(i, length)), i += length;
+            continue;
         } else {
             text_ += c;
         }
+        ++i;
     }
     text_ += '"';
     after_value_ = true;

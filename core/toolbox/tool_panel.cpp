@@ -35,7 +35,9 @@ std::vector<std::string> with_mnemonics(const std::vector<std::string_view>& lab
     return marked;
 }
 
-bool shown_in_windows(const Param& p) { return !p.command_line_only; }
+// A window offers every document of a report to save or print, so a param that only
+// chooses which one the command line prints is not shown.
+bool shown_in_windows(const Param& p) { return !p.command_line_only && !p.chooses_document; }
 
 std::string tsv_cell(const Cell& cell, const Report& report) {
     for (const Note& note : report.notes)

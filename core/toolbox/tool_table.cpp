@@ -132,7 +132,7 @@ std::string fitted_range_text() {
 Outcome predict_tool(const Inputs& in) {
     const double from = in["distance"].number, seconds = in["time"].number;
     const bool riegel = in["model"].choice == "riegel";
-    if (!riegel && in["exponent"].given) return refusal(in["exponent"], "goes with --model riegel only");
+    if (!riegel && in["exponent"].given) return refusal(in["exponent"], "is for Riegel's model only");
     const double exponent = in["exponent"].number;
 
     Report r;
