@@ -62,8 +62,8 @@ void show_window_menu(HWND dialog) {
     POINT corner{0, 0};
     ClientToScreen(dialog, &corner);
     PostMessageW(dialog, WM_KEYDOWN, VK_DOWN, 0);
-    const UINT_PTR chosen = static_cast<UINT_PTR>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, corner.x, corner.y, 0, dialog, nullptr));
+    constexpr UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN;
+    const auto chosen = static_cast<UINT_PTR>(TrackPopupMenu(menu, flags, corner.x, corner.y, 0, dialog, nullptr));
     DestroyMenu(menu);
     if (chosen == OPEN_TOOLBOX) open_toolbox(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)));
 }

@@ -152,7 +152,8 @@ LRESULT CALLBACK toolbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM l
             if (!state) return 0;
             state->panel.set_dpi(LOWORD(wparam));
             const RECT* r = reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             state->panel.layout();
             return 0;
         }
@@ -172,8 +173,8 @@ LRESULT CALLBACK toolbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM l
             if (LOWORD(wparam) == WA_INACTIVE) {
                 if (IsChild(window, GetFocus())) state->last_focus = GetFocus();
             } else {
-                SetFocus(IsWindow(state->last_focus) && IsChild(window, state->last_focus) ? state->last_focus
-                                                                                           : GetNextDlgTabItem(window, nullptr, FALSE));
+                const bool kept = IsWindow(state->last_focus) && IsChild(window, state->last_focus);
+                SetFocus(kept ? state->last_focus : GetNextDlgTabItem(window, nullptr, FALSE));
             }
             return 0;
         case WM_DESTROY:

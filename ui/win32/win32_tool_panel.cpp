@@ -127,7 +127,8 @@ void Win32ToolPanel::destroy(HWND control) {
 
 void Win32ToolPanel::show_tools(std::span<const std::string> titles) {
     SendMessageW(tools_, LB_RESETCONTENT, 0, 0);
-    for (const std::string& title : titles) SendMessageW(tools_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(title).c_str()));
+    for (const std::string& title : titles)
+        SendMessageW(tools_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(title).c_str()));
 }
 
 int Win32ToolPanel::selected_tool() const { return static_cast<int>(SendMessageW(tools_, LB_GETCURSEL, 0, 0)); }
@@ -138,13 +139,6 @@ void Win32ToolPanel::show_tool(int index, std::span<const EntryField> entries) {
     for (std::size_t i = 0; i < entries.size(); ++i) add_entry(static_cast<int>(i), entries[i]);
     for (std::size_t i = 0; i < entries.size(); ++i) set_entry_text(static_cast<int>(i), entries[i].text);
     layout();
-    keep_focus();
-}
-
-// A control that had the focus may be gone with the entries or the report it showed: the
-// focus then goes to the list of tools rather than to no control.
-void Win32ToolPanel::keep_focus() {
-    if (GetFocus() == window_) SetFocus(tools_);
 }
 
 void Win32ToolPanel::clear_entries() {
@@ -160,16 +154,17 @@ void Win32ToolPanel::clear_entries() {
 void Win32ToolPanel::add_entry(int index, const EntryField& field) {
     Entry e{field, nullptr, nullptr, nullptr, {}};
     const std::string name = without_mnemonic(field.label);
+    const int id = entry_control(index, ENTRY_FIELD);
     if (field.kind == EntryKind::Flag) {
-        e.control = add(L"Button", field.label, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, entry_control(index, ENTRY_FIELD));
+        e.control = add(L"Button", field.label, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, id);
     } else {
         e.label = add(L"Static", field.label, SS_LEFT, entry_control(index, ENTRY_LABEL));
         if (field.kind == EntryKind::Choice) {
-            e.control = add(L"ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, entry_control(index, ENTRY_FIELD));
+            e.control = add(L"ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, id);
             for (const EntryChoice& c : field.choices)
                 SendMessageW(e.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(c.label).c_str()));
         } else {
-            e.control = add(L"Edit", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, entry_control(index, ENTRY_FIELD), WS_EX_CLIENTEDGE);
+            e.control = add(L"Edit", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, id, WS_EX_CLIENTEDGE);
             SendMessageW(e.control, EM_LIMITTEXT, TEXT_LIMIT, 0);
             SendMessageW(e.control, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide(field.placeholder).c_str()));
         }
@@ -213,7 +208,7 @@ void Win32ToolPanel::set_entry_text(int entry, std::string_view text) {
     } else if (e.field.kind == EntryKind::Choice) {
         const auto& choices = e.field.choices;
         const auto at = std::find_if(choices.begin(), choices.end(), [text](const EntryChoice& c) { return c.value == text; });
-        SendMessageW(e.control, CB_SETCURSEL, at == choices.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(at - choices.begin()), 0);
+        SendMessageW(e.control, CB_SETCURSEL, at == choices.end() ? -1 : at - choices.begin(), 0);
     } else {
         set_text(e.control, text);
     }
@@ -246,7 +241,6 @@ void Win32ToolPanel::show_report(const Report& report) {
     fill_report(build);
     set_report_current(current_);
     layout();  // a value or a note may take another line
-    keep_focus();
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -305,7 +299,8 @@ void Win32ToolPanel::fill_table(HWND list, const Table& table, bool build) {
     if (build) SendMessageW(list, LVM_DELETECOLUMN, 0, 0);
 
     const int rows = static_cast<int>(table.rows.size());
-    for (int i = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); i-- > rows;) SendMessageW(list, LVM_DELETEITEM, i, 0);
+    for (int i = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); i-- > rows;)
+        SendMessageW(list, LVM_DELETEITEM, i, 0);
     for (int i = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); i < rows; ++i) {
         LVITEMW item{};
         item.iItem = i;
@@ -333,8 +328,8 @@ void Win32ToolPanel::add_save_buttons() {
 }
 
 const Document* Win32ToolPanel::document(int index) const {
-    return index >= 0 && static_cast<std::size_t>(index) < report_.documents.size() ? &report_.documents[static_cast<std::size_t>(index)]
-                                                                                    : nullptr;
+    const auto at = static_cast<std::size_t>(index);
+    return index >= 0 && at < report_.documents.size() ? &report_.documents[at] : nullptr;
 }
 
 // A report that is not current is greyed: its texts and tables can no longer be used.
@@ -430,18 +425,18 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
     const int entries_x = MARGIN + tools_width_ + MARGIN, field_x = entries_x + LABEL_WIDTH + 2;
     int y = TOP;
     for (const Entry& e : entries_) {
+        // A check box carries its label and takes the whole row.
         const bool flag = e.field.kind == EntryKind::Flag;
+        const int x0 = flag ? entries_x : field_x, field_height = flag ? CHECK_HEIGHT : FIELD_HEIGHT;
         if (e.label) place(e.label, entries_x, y + 3, LABEL_WIDTH, LABEL_HEIGHT);
-        place(e.control, flag ? entries_x : field_x, y, flag ? entries_width_ : FIELD_WIDTH, flag ? CHECK_HEIGHT : FIELD_HEIGHT);
+        place(e.control, x0, y, flag ? entries_width_ : FIELD_WIDTH, field_height);
         int x = field_x + FIELD_WIDTH;
         for (std::size_t k = 0; k < e.shortcuts.size(); ++k) {
             const int w = text_width(e.field.shortcuts[k].label) + BUTTON_PADDING;
             place(e.shortcuts[k], x + GAP, y, w, FIELD_HEIGHT);
             x += GAP + w;
         }
-        const int field_height = flag ? CHECK_HEIGHT : FIELD_HEIGHT;
-        place(e.mark, flag ? entries_x : field_x, y + field_height + 1, entries_x + entries_width_ - (flag ? entries_x : field_x),
-              mark_height());
+        place(e.mark, x0, y + field_height + 1, entries_x + entries_width_ - x0, mark_height());
         y += row_height(e.field.kind);
     }
 

@@ -87,7 +87,6 @@ private:
 
     HWND add(const wchar_t* window_class, std::string_view text, DWORD style, int id, DWORD ex_style = 0);
     void destroy(HWND control);
-    void keep_focus();
     void clear_entries();
     void add_entry(int index, const EntryField& field);
     HWND report_control(ReportPart part, bool build);
