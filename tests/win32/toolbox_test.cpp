@@ -351,6 +351,8 @@ void check_documents(HWND window) {
     SendMessageW(save, BM_CLICK, 0, 0);
     std::ifstream file(narrow(saved_path), std::ios::binary);
     expect(std::string(std::istreambuf_iterator<char>(file), {}) == "1 km 4:00\n", "the document saved as it is");
+    file.close();
+    DeleteFileW(saved_path.c_str());
     panel.set_report_current(false);
     expect(!IsWindowEnabled(save), "no saving a greyed report");
     panel.show_report({});
