@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <utility>
 
 #include "core/toolbox/tool_panel.h"
 #include "ui/dialog_strings.h"
