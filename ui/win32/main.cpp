@@ -1,9 +1,38 @@
-// quorran.exe: the calculator's one dialog; the process ends when it closes.
+// quorran.exe: the calculator's dialog, or with --toolbox [TOOL] the runner's toolbox
+// alone. The process ends when its windows are closed: a toolbox opened from the dialog
+// stays open after the dialog.
 #include <windows.h>
 
-#include "ui/win32/main_dialog.h"
+#include <string_view>
+#include <vector>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    quorran::run_main_dialog(instance);
+#include "ui/win32/main_dialog.h"
+#include "ui/win32/toolbox_window.h"
+
+namespace {
+
+// The words of the command line, each without the quotes around it, if any.
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> all;
+    for (std::size_t start = line.find_first_not_of(' '); start != std::string_view::npos;) {
+        const std::size_t end = line.find(' ', start);
+        std::string_view word = line.substr(start, end - start);
+        if (word.size() >= 2 && word.front() == '"' && word.back() == '"') word = word.substr(1, word.size() - 2);
+        all.push_back(word);
+        start = line.find_first_not_of(' ', end);
+    }
+    return all;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
+    const auto args = words(command_line);
+    if (!args.empty() && args[0] == "--toolbox") {
+        quorran::open_toolbox(instance, args.size() > 1 ? args[1] : std::string_view{});
+    } else {
+        quorran::run_main_dialog(instance);
+    }
+    quorran::run_toolbox();
     return 0;
 }

@@ -9,6 +9,8 @@
 #include "core/dialog/messages.h"
 #include "ui/dialog_strings.h"
 #include "ui/win32/control_setup.h"
+#include "ui/win32/toolbox_window.h"
+#include "ui/win32/wide_text.h"
 #include "ui/win32/win32_calculator_view.h"
 
 namespace quorran {
@@ -48,9 +50,27 @@ void set_up(HWND dialog, DialogState& state) {
     state.commands.open();
 }
 
+constexpr UINT_PTR OPEN_TOOLBOX = 1;
+
+// Alt+Space. The dialog has no system menu: its template leaves WS_SYSMENU out, so that it
+// has no close box. This small menu, at the window's top left where the system menu would
+// open, takes its place; its one item opens the toolbox beside the dialog. The item is
+// chosen at once, as a system menu opened from the keyboard chooses its first.
+void show_window_menu(HWND dialog) {
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, OPEN_TOOLBOX, wide(TOOLBOX_MENU_ITEM).c_str());
+    POINT corner{0, 0};
+    ClientToScreen(dialog, &corner);
+    PostMessageW(dialog, WM_KEYDOWN, VK_DOWN, 0);
+    constexpr UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN;
+    const auto chosen = static_cast<UINT_PTR>(TrackPopupMenu(menu, flags, corner.x, corner.y, 0, dialog, nullptr));
+    DestroyMenu(menu);
+    if (chosen == OPEN_TOOLBOX) open_toolbox(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)));
+}
+
 }  // namespace
 
-INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new DialogState(dialog)));
@@ -59,6 +79,10 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
         case WM_COMMAND:
             if (DialogState* state = state_of(dialog)) state->commands.on_command(LOWORD(wparam));
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wparam & 0xFFF0) != SC_KEYMENU || lparam != ' ') return 0;
+            show_window_menu(dialog);
+            return TRUE;
         case WM_NCDESTROY:
             delete state_of(dialog);
             SetWindowLongPtrA(dialog, DWLP_USER, 0);

@@ -1,0 +1,444 @@
+// Runs the real toolbox window, made at run time from the tool table and driven through
+// its controls as a user drives them: the panel-behaviour suite, then what only the
+// toolkit shows: every control inside the window and none over another for every tool,
+// each entry's words fitting their place, the Tab order, Alt+letter, another monitor's
+// scale, Ctrl+C's clipboard, a document's Save button, Escape; and the pace dialog's
+// Alt+Space menu opening the toolbox beside it. (Wine's oleacc takes no annotations, so
+// the names given through it are not read.)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/toolbox/tool_panel.h"
+#include "tests/memory_panel.h"
+#include "tests/panel_behaviour.h"
+#include "ui/dialog_strings.h"
+#include "ui/win32/main_dialog.h"
+#include "ui/win32/toolbox_window.h"
+#include "ui/win32/wide_text.h"
+#include "ui/win32/win32_tool_panel.h"
+
+namespace {
+
+using namespace quorran;
+
+int failures = 0;
+
+void expect(bool ok, const std::string& what) {
+    if (!ok) ++failures, std::printf("FAILED: %s\n", what.c_str());
+}
+
+// The loop every window of the program runs under, the toolbox's keyboard first.
+void pump() {
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);)
+        if (!toolbox_message(m)) TranslateMessage(&m), DispatchMessageW(&m);
+}
+
+bool is_class(HWND window, const wchar_t* name) {
+    wchar_t actual[64] = {};
+    GetClassNameW(window, actual, 64);
+    return lstrcmpiW(actual, name) == 0;
+}
+
+// A key pressed where the focus is, with Ctrl or Alt held as Windows says they are held.
+void press(WPARAM key, BYTE held = 0) {
+    BYTE keys[256] = {}, before[256] = {};
+    GetKeyboardState(before);
+    if (held) keys[held] = 0x80, SetKeyboardState(keys);
+    if (held == VK_MENU) PostMessageW(GetFocus(), WM_SYSCHAR, key, 1 << 29);
+    else PostMessageW(GetFocus(), WM_KEYDOWN, key, 0), PostMessageW(GetFocus(), WM_KEYUP, key, 0);
+    pump();
+    SetKeyboardState(before);
+}
+
+RECT place(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::vector<HWND> children(HWND window) {
+    std::vector<HWND> all;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) all.push_back(c);
+    return all;
+}
+
+const Tool& shown_tool(HWND window) {
+    return tools()[static_cast<std::size_t>(SendDlgItemMessageW(window, IDC_TOOLBOX_TOOLS, LB_GETCURSEL, 0, 0))];
+}
+
+class Win32PanelProbe final : public testing::PanelProbe {
+public:
+    explicit Win32PanelProbe(HWND window) : window_(window) {}
+    std::vector<std::string> tools() override {
+        std::vector<std::string> all;
+        const HWND list = item(IDC_TOOLBOX_TOOLS);
+        for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+            std::wstring title(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            title.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(title.data()))));
+            all.push_back(narrow(title));
+        }
+        return all;
+    }
+    int chosen_tool() override { return static_cast<int>(SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_GETCURSEL, 0, 0)); }
+    // A click in the list: the list selects, then tells the window.
+    void choose_tool(int index) override {
+        SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_SETCURSEL, index, 0);
+        notify(IDC_TOOLBOX_TOOLS, LBN_SELCHANGE);
+    }
+    std::vector<std::string> labels() override {
+        std::vector<std::string> all;
+        for (int i = 0; field(i); ++i) {
+            const HWND label_control = item(entry_control(i, ENTRY_LABEL));  // a check box has its own
+            std::string label = window_text(label_control ? label_control : field(i));
+            all.push_back(label.erase(label.find('&'), 1));
+        }
+        return all;
+    }
+    // Typing replaces a field's text, and the field says it changed; a choice is made in the
+    // list, which says so; a check box is clicked.
+    void enter(int entry, std::string_view text) override {
+        const HWND control = field(entry);
+        if (is_class(control, L"Edit")) {
+            SetWindowTextW(control, wide(text).c_str());
+        } else if (is_class(control, L"ComboBox")) {
+            const auto choices = choices_of(entry);
+            const auto at = std::find_if(choices.begin(), choices.end(), [text](const EntryChoice& c) { return c.value == text; });
+            SendMessageW(control, CB_SETCURSEL, at - choices.begin(), 0);
+            notify(entry_control(entry, ENTRY_FIELD), CBN_SELCHANGE);
+        } else if (entry_shown(entry) != text) {
+            SendMessageW(control, BM_CLICK, 0, 0);
+        }
+        pump();
+    }
+    std::string entry_shown(int entry) override {
+        const HWND control = field(entry);
+        if (is_class(control, L"ComboBox")) {
+            const auto chosen = static_cast<std::size_t>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+            return chosen < choices_of(entry).size() ? choices_of(entry)[chosen].value : "";
+        }
+        if (is_class(control, L"Button")) return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "on" : "";
+        return window_text(control);
+    }
+    void press_shortcut(int entry, int shortcut) override {
+        SendMessageW(item(entry_control(entry, ENTRY_SHORTCUT + shortcut)), BM_CLICK, 0, 0);
+        pump();
+    }
+    std::string mark(int entry) override { return window_text(item(entry_control(entry, ENTRY_MARK))); }
+    // The report's texts and tables in the window's order, a table's header before its cells.
+    std::vector<std::string> report() override {
+        std::vector<std::string> texts;
+        for (const HWND c : report_controls()) {
+            if (!is_class(c, WC_LISTVIEWW)) {
+                texts.push_back(window_text(c));
+                continue;
+            }
+            const HWND header = reinterpret_cast<HWND>(SendMessageW(c, LVM_GETHEADER, 0, 0));
+            const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+            for (int col = 0; col < columns; ++col) texts.push_back(cell(c, -1, col));
+            for (int row = 0; row < SendMessageW(c, LVM_GETITEMCOUNT, 0, 0); ++row)
+                for (int col = 0; col < columns; ++col) texts.push_back(cell(c, row, col));
+        }
+        return texts;
+    }
+    bool report_current() override {
+        for (const HWND c : report_controls())
+            if (!IsWindowEnabled(c)) return false;
+        return true;
+    }
+    // Ctrl+C with the focus in the list of tools.
+    void copy() override {
+        SetFocus(item(IDC_TOOLBOX_TOOLS));
+        press('C', VK_CONTROL);
+    }
+    std::string clipboard() override {
+        std::string text = clipboard_text(CF_UNICODETEXT);
+        for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+        return text;
+    }
+
+    static std::string clipboard_text(UINT format) {
+        std::string text;
+        if (!OpenClipboard(nullptr)) return "(no clipboard)";
+        if (const HANDLE data = GetClipboardData(format)) {
+            const void* p = GlobalLock(data);
+            text = format == CF_TEXT ? std::string(static_cast<const char*>(p)) : narrow(static_cast<const wchar_t*>(p));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+
+private:
+    HWND item(int id) const { return GetDlgItem(window_, id); }
+    HWND field(int entry) const { return item(entry_control(entry, ENTRY_FIELD)); }
+    void notify(int id, int code) {
+        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(item(id)));
+        pump();
+    }
+    std::vector<EntryChoice> choices_of(int entry) const {
+        return entry_fields(shown_tool(window_)).at(static_cast<std::size_t>(entry)).choices;
+    }
+    std::vector<HWND> report_controls() const {
+        std::vector<HWND> all;
+        for (const HWND c : children(window_))
+            if (GetDlgCtrlID(c) >= IDC_TOOLBOX_REPORT && GetDlgCtrlID(c) < IDC_TOOLBOX_SAVE) all.push_back(c);
+        return all;
+    }
+    // A header's text (row -1) or a cell's.
+    static std::string cell(HWND list, int row, int column) {
+        wchar_t text[128] = {};
+        if (row < 0) {
+            LVCOLUMNW c{};
+            c.mask = LVCF_TEXT, c.pszText = text, c.cchTextMax = 128;
+            SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
+        } else {
+            LVITEMW i{};
+            i.iSubItem = column, i.pszText = text, i.cchTextMax = 128;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&i));
+        }
+        return narrow(text);
+    }
+
+    HWND window_;
+};
+
+// Every control inside the window and none over another.
+void check_layout(HWND window, const std::string& when) {
+    RECT client;
+    GetClientRect(window, &client);
+    const auto all = children(window);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const RECT r = place(all[i]);
+        RECT inside;
+        expect(IntersectRect(&inside, &r, &client) && EqualRect(&inside, &r),
+               when + ": control " + std::to_string(GetDlgCtrlID(all[i])) + " inside");
+        for (std::size_t j = 0; j < i; ++j) {
+            const RECT s = place(all[j]);
+            expect(!IntersectRect(&inside, &r, &s), when + ": controls " + std::to_string(GetDlgCtrlID(all[j])) + " and " +
+                                                        std::to_string(GetDlgCtrlID(all[i])) + " apart");
+        }
+    }
+}
+
+// Numbers from the right, names from the left, in every table's columns.
+void check_columns(HWND window, const Report& report, const std::string& tool) {
+    std::size_t table = 0;
+    for (const HWND c : children(window)) {
+        if (!is_class(c, WC_LISTVIEWW) || table >= report.tables.size()) continue;
+        const auto& columns = report.tables[table++].columns;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            LVCOLUMNW column{};
+            column.mask = LVCF_FMT;
+            SendMessageW(c, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+            expect((column.fmt & LVCFMT_JUSTIFYMASK) == (columns[i].names ? LVCFMT_LEFT : LVCFMT_RIGHT),
+                   tool + ": column " + columns[i].label + " aligned");
+        }
+    }
+    expect(table == report.tables.size(), tool + ": a list view a table");
+}
+
+// For every tool: each entry's words, at their longest (what it takes, when it is not
+// that), inside their place; then its entries given their examples, its report shown,
+// its tables' columns aligned and the layout sound.
+void check_every_tool(HWND window, Win32PanelProbe& probe) {
+    for (std::size_t t = 0; t < tools().size(); ++t) {
+        probe.choose_tool(static_cast<int>(t));
+        const auto fields = entry_fields(tools()[t]);
+        const std::string name(tools()[t].name);
+        Entries given;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].kind != EntryKind::Text) continue;
+            probe.enter(static_cast<int>(i), "?");
+            const HWND mark = GetDlgItem(window, entry_control(static_cast<int>(i), ENTRY_MARK));
+            const RECT space = place(mark);
+            RECT needed{0, 0, space.right - space.left, 0};
+            const HDC dc = GetDC(mark);
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(mark, WM_GETFONT, 0, 0)));
+            const std::wstring text = wide(probe.mark(static_cast<int>(i)));
+            DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+            ReleaseDC(mark, dc);
+            expect(!text.empty() && needed.bottom <= space.bottom - space.top, name + " " + fields[i].name + ": the mark fits");
+            probe.enter(static_cast<int>(i), fields[i].placeholder);
+            given.emplace_back(fields[i].name, fields[i].placeholder);
+        }
+        expect(!probe.report().empty(), name + ": a report from the examples");
+        check_columns(window, run_tool(tools()[t], given).report, name);
+        check_layout(window, name);
+    }
+}
+
+// A table of the same columns with fewer rows: the rows beyond go.
+void check_shorter_table(Win32PanelProbe& probe) {
+    const Tool& plan = *find_tool("plan");
+    probe.choose_tool(static_cast<int>(&plan - tools().data()));
+    probe.enter(0, "half");
+    probe.enter(1, "1:45:00");
+    probe.enter(0, "10k");
+    expect(probe.report() == testing::report_texts(run_tool(plan, {{"distance", "10k"}, {"time", "1:45:00"}}).report),
+           "a plan for a shorter race");
+}
+
+// Tab goes down each column, then to the next on the right; Alt+T and Alt+R reach the
+// list of tools and the report's first table.
+void check_keyboard(HWND window) {
+    const HWND tools_list = GetDlgItem(window, IDC_TOOLBOX_TOOLS);
+    HWND at = tools_list;
+    for (HWND next; (next = GetNextDlgTabItem(window, at, FALSE)) != tools_list; at = next) {
+        const RECT a = place(at), b = place(next);
+        expect(b.left >= a.right || b.top >= a.top, "Tab from " + std::to_string(GetDlgCtrlID(at)) + " follows the layout");
+    }
+    SetFocus(GetDlgItem(window, entry_control(0, ENTRY_FIELD)));
+    press('t', VK_MENU);
+    expect(GetFocus() == tools_list, "Alt+T");
+    press('r', VK_MENU);
+    expect(is_class(GetFocus(), WC_LISTVIEWW), "Alt+R");
+}
+
+// At 200 % the font and every place double; back at 100 % they are as they were.
+void check_scale(HWND window) {
+    const HWND field = GetDlgItem(window, entry_control(0, ENTRY_FIELD));
+    const RECT before = place(field);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    for (const UINT dpi : {192u, 96u}) {
+        const int factor = dpi / 96;
+        RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * factor,
+                       outer.top + (outer.bottom - outer.top) * factor};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const RECT now = place(field);
+        const double ratio = double(now.right - now.left) / (before.right - before.left);
+        expect(ratio > factor * 0.9 && ratio < factor * 1.1 && now.left > before.left * factor * 0.9 - 1,
+               "at " + std::to_string(dpi) + " dpi the field is " + std::to_string(ratio) + " times as wide");
+        check_layout(window, "at " + std::to_string(dpi) + " dpi");
+    }
+}
+
+std::wstring saved_path;
+
+// Runs inside the Save dialog's loop: names the file and presses Save.
+void CALLBACK fill_save_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, timer);
+    const int file_name = 1148;  // the file name box of the Explorer-style dialog
+    SetDlgItemTextW(dialog, file_name, saved_path.c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+// A report with a document offers to save it; one without has nothing to save.
+void check_documents(HWND window) {
+    ToolPanelView& panel = *toolbox_panel(window);
+    Report report;
+    report.headlines.push_back({"race", "race", Unit::None, {"5 km"}});
+    report.documents.push_back({"text", "band.txt", "text/plain", "1 km 4:00\n"});
+    panel.show_report(report);
+    panel.set_report_current(true);
+    const HWND save = GetDlgItem(window, IDC_TOOLBOX_SAVE);
+    expect(window_text(save) == "Save band.txt\u2026" && IsWindowEnabled(save), "a document's Save button");
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    saved_path = std::wstring(folder) + L"quorran-band.txt";
+    DeleteFileW(saved_path.c_str());
+    SetTimer(nullptr, 0, 100, fill_save_dialog);
+    SendMessageW(save, BM_CLICK, 0, 0);
+    std::ifstream file(narrow(saved_path), std::ios::binary);
+    expect(std::string(std::istreambuf_iterator<char>(file), {}) == "1 km 4:00\n", "the document saved as it is");
+    file.close();
+    DeleteFileW(saved_path.c_str());
+    panel.set_report_current(false);
+    expect(!IsWindowEnabled(save), "no saving a greyed report");
+    panel.show_report({});
+    expect(window_text(GetDlgItem(window, IDC_TOOLBOX_SAVE)) == std::string(SAVE_AS_LABEL) &&
+               !IsWindowEnabled(GetDlgItem(window, IDC_TOOLBOX_SAVE)), "nothing to save");
+}
+
+void check_toolbox() {
+    const HWND window = open_toolbox(GetModuleHandleW(nullptr));
+    pump();
+    Win32PanelProbe probe(window);
+    for (const auto& failure : check_panel_behaviour(probe)) expect(false, failure);
+    const std::string copied = report_tsv(run_tool(*find_tool("laps"), {{"pace", "4:00"}, {"per-km", ""}}).report);
+    std::string lines;
+    for (const char c : copied) c == '\n' ? lines += "\r\n" : lines += c;
+    probe.copy();
+    expect(Win32PanelProbe::clipboard_text(CF_TEXT) == lines, "Ctrl+C: text with CR LF line ends");
+    // C alone copies nothing; Ctrl+C in a field with text selected copies that text.
+    copy_text(window, "");
+    press('C');
+    expect(Win32PanelProbe::clipboard_text(CF_UNICODETEXT).empty(), "C alone");
+    const HWND field = GetDlgItem(window, entry_control(0, ENTRY_FIELD));
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, 2);
+    press('C', VK_CONTROL);
+    expect(Win32PanelProbe::clipboard_text(CF_UNICODETEXT) == "4:", "Ctrl+C in a field copies its selection");
+    check_every_tool(window, probe);
+    check_shorter_table(probe);
+    check_keyboard(window);
+    check_scale(window);
+    check_documents(window);
+    SetFocus(GetDlgItem(window, entry_control(0, ENTRY_FIELD)));
+    press(VK_ESCAPE);
+    expect(!IsWindow(window) && !toolbox_window(), "Escape closes the toolbox");
+}
+
+// ---- From the pace dialog ------------------------------------------------------------
+
+HWND the_dialog = nullptr;
+
+// Runs inside the menu's loop: reads the one item, then chooses it with Enter.
+void CALLBACK choose_menu_item(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND menu_window = FindWindowW(L"#32768", nullptr);
+    const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0));
+    wchar_t item[64] = {};
+    GetMenuStringW(menu, 0, item, 64, MF_BYPOSITION);
+    expect(menu && GetMenuItemCount(menu) == 1 && narrow(item) == TOOLBOX_MENU_ITEM, "Alt+Space: the toolbox item");
+    PostMessageW(menu_window, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(the_dialog, WM_APP + 1, 0, 0);
+}
+
+// Alt+Space in the dialog, the item chosen: the toolbox opens beside the dialog, which
+// stays usable, and the toolbox's keys work inside the dialog's loop.
+INT_PTR CALLBACK driver(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            the_dialog = dialog;
+            PostMessageW(dialog, WM_APP, 0, 0);
+            break;
+        case WM_APP:
+            ShowWindow(dialog, SW_SHOWNORMAL);  // the dialog manager would show it once its queue is empty
+            SetTimer(nullptr, 0, 100, choose_menu_item);
+            PostMessageW(GetFocus(), WM_SYSCHAR, ' ', 1 << 29);
+            return TRUE;
+        case WM_APP + 1:
+            if (!toolbox_window() && wparam < 100) return PostMessageW(dialog, WM_APP + 1, wparam + 1, 0);  // menu closing
+            expect(toolbox_window() && IsWindowEnabled(dialog) && !GetWindow(toolbox_window(), GW_OWNER),
+                   "the toolbox opens beside the dialog");
+            if (toolbox_window()) PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageW(dialog, WM_APP + 2, 0, 0);
+            return TRUE;
+        case WM_APP + 2:
+            expect(!toolbox_window() && IsWindowVisible(dialog), "Escape closes the toolbox, not the dialog");
+            EndDialog(dialog, 0);
+            return TRUE;
+    }
+    return main_dialog_proc(dialog, message, wparam, lparam);
+}
+
+}  // namespace
+
+int main() {
+    SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::puts("FAILED: time out"), ExitProcess(2); });
+    check_toolbox();
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUORRAN_IDD_MAIN), nullptr, driver, 0);
+    std::printf(failures ? "%d check(s) failed\n" : "all checks passed\n", failures);
+    return failures ? 1 : 0;
+}

@@ -1,0 +1,560 @@
+#include "ui/win32/win32_tool_panel.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/numbers/text_limit.h"
+#include "ui/win32/wide_text.h"
+
+namespace quorran {
+
+namespace {
+
+// The layout, in dialog units: the margins and spacing of Windows' own dialogs, and the
+// sizes of their controls.
+constexpr int MARGIN = 7;
+constexpr int GAP = 4;
+constexpr int LABEL_HEIGHT = 8;           // one line of text
+constexpr int FIELD_HEIGHT = 14;          // a field, a drop-down list, a button
+constexpr int CHECK_HEIGHT = 10;
+constexpr int TOP = MARGIN + LABEL_HEIGHT + 3;  // below the column labels
+constexpr int TOOLS_MIN_WIDTH = 64;
+constexpr int LIST_PADDING = 12;          // a list's text to its edges and a scroll bar
+constexpr int LABEL_WIDTH = 64;
+constexpr int FIELD_WIDTH = 84;
+constexpr int MARK_LINES = 3;             // the longest refusal, what the forms are, wraps to three
+constexpr int ENTRIES_MIN_WIDTH = 260;
+constexpr int HEADLINE_LABEL_WIDTH = 76;
+constexpr int REPORT_WIDTH = 240;
+constexpr int REPORT_MIN_WIDTH = 180;
+constexpr int REPORT_MIN_HEIGHT = 250;
+constexpr int TABLE_MIN_HEIGHT = 40;
+constexpr int BUTTON_PADDING = 16;        // a button's text to its edges, both sides
+constexpr int TOOLTIP_WIDTH = 240;
+constexpr int CELL_PADDING = 12;          // a list's cell text to the column's edges, both sides
+
+constexpr int mark_height() { return MARK_LINES * LABEL_HEIGHT; }
+
+int row_height(EntryKind kind) {
+    return (kind == EntryKind::Flag ? CHECK_HEIGHT : FIELD_HEIGHT) + 1 + mark_height() + GAP;
+}
+
+std::string without_mnemonic(std::string label) {
+    if (const auto at = label.find('&'); at != std::string::npos) label.erase(at, 1);
+    return label;
+}
+
+// A cell's text as shown: with the mark of the note that flags it, as the copy has it.
+std::string shown(const Cell& cell, const Report& report) {
+    for (const Note& note : report.notes)
+        if (!cell.flag.empty() && note.key == cell.flag && !note.mark.empty()) return cell.text + " " + std::string(note.mark);
+    return cell.text;
+}
+
+std::string note_text(const Note& note) { return (note.mark.empty() ? "" : std::string(note.mark) + " ") + note.text; }
+
+// What decides which controls a report needs: its headlines, its tables' columns, its
+// notes and documents. A report of the same shape reuses the controls shown.
+std::string shape_of(const Report& report) {
+    std::string shape;
+    for (const Headline& h : report.headlines) shape += h.self_described ? 's' : 'h';
+    for (const Table& t : report.tables) {
+        shape += t.title.empty() ? "t" : "T";
+        for (const Column& c : t.columns) shape += c.names ? 'n' : 'v';
+    }
+    shape.append(report.notes.size(), 'n');
+    shape.append(report.documents.size(), 'd');
+    return shape;
+}
+
+void set_text(HWND control, std::string_view text) {
+    if (window_text(control) != text) SetWindowTextW(control, wide(text).c_str());
+}
+
+UINT system_dpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+}  // namespace
+
+Win32ToolPanel::Win32ToolPanel(HWND window) : window_(window) {
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, window,
+                               nullptr, nullptr, nullptr);
+    add(L"Static", PANEL_TOOLS_LABEL, SS_LEFT, IDC_TOOLBOX_TOOLS_LABEL);
+    tools_ = add(L"ListBox", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, IDC_TOOLBOX_TOOLS,
+                 WS_EX_CLIENTEDGE);
+    annotations_.name(tools_, without_mnemonic(std::string(PANEL_TOOLS_LABEL)));
+    add(L"Static", PANEL_REPORT_LABEL, SS_LEFT, IDC_TOOLBOX_REPORT_LABEL);
+    add_save_buttons();
+    // Every tool's entries take the same place, so the window keeps its size as tools change.
+    for (const Tool& tool : tools()) {
+        int height = 0;
+        for (const EntryField& f : entry_fields(tool)) height += row_height(f.kind);
+        entries_height_ = std::max(entries_height_, height);
+    }
+    set_report_current(true);
+}
+
+Win32ToolPanel::~Win32ToolPanel() {
+    DestroyWindow(tooltip_);
+    if (font_) DeleteObject(font_);
+}
+
+HWND Win32ToolPanel::add(const wchar_t* window_class, std::string_view text, DWORD style, int id, DWORD ex_style) {
+    const HWND control =
+        CreateWindowExW(ex_style, window_class, wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return control;
+}
+
+void Win32ToolPanel::destroy(HWND control) {
+    annotations_.forget(control);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    DestroyWindow(control);
+}
+
+// ---- The tools and the entries -------------------------------------------------------
+
+void Win32ToolPanel::show_tools(std::span<const std::string> titles) {
+    SendMessageW(tools_, LB_RESETCONTENT, 0, 0);
+    for (const std::string& title : titles)
+        SendMessageW(tools_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(title).c_str()));
+}
+
+int Win32ToolPanel::selected_tool() const { return static_cast<int>(SendMessageW(tools_, LB_GETCURSEL, 0, 0)); }
+
+void Win32ToolPanel::show_tool(int index, std::span<const EntryField> entries) {
+    SendMessageW(tools_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    clear_entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) add_entry(static_cast<int>(i), entries[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i) set_entry_text(static_cast<int>(i), entries[i].text);
+    layout();
+}
+
+void Win32ToolPanel::clear_entries() {
+    for (const Entry& e : entries_) {
+        for (const HWND control : {e.label, e.control, e.mark}) if (control) destroy(control);
+        for (const HWND button : e.shortcuts) destroy(button);
+    }
+    entries_.clear();
+}
+
+// A Text entry is a field with its example as a cue banner, a Choice a drop-down list of
+// its labels, a Flag a check box; each with the forms it takes as a tooltip.
+void Win32ToolPanel::add_entry(int index, const EntryField& field) {
+    Entry e{field, nullptr, nullptr, nullptr, {}};
+    const std::string name = without_mnemonic(field.label);
+    const int id = entry_control(index, ENTRY_FIELD);
+    if (field.kind == EntryKind::Flag) {
+        e.control = add(L"Button", field.label, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, id);
+    } else {
+        e.label = add(L"Static", field.label, SS_LEFT, entry_control(index, ENTRY_LABEL));
+        if (field.kind == EntryKind::Choice) {
+            e.control = add(L"ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, id);
+            for (const EntryChoice& c : field.choices)
+                SendMessageW(e.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(c.label).c_str()));
+        } else {
+            e.control = add(L"Edit", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, id, WS_EX_CLIENTEDGE);
+            SendMessageW(e.control, EM_LIMITTEXT, TEXT_LIMIT, 0);
+            SendMessageW(e.control, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide(field.placeholder).c_str()));
+        }
+        annotations_.name(e.control, name);
+    }
+    for (std::size_t k = 0; k < field.shortcuts.size(); ++k)
+        e.shortcuts.push_back(add(L"Button", field.shortcuts[k].label, BS_PUSHBUTTON | WS_TABSTOP,
+                                  entry_control(index, ENTRY_SHORTCUT + static_cast<int>(k))));
+    e.mark = add(L"Static", "", SS_LEFT | SS_NOPREFIX, entry_control(index, ENTRY_MARK));
+    const std::wstring forms = wide(field.tooltip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(e.control);
+    tool.lpszText = const_cast<wchar_t*>(forms.c_str());
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    entries_.push_back(std::move(e));
+}
+
+std::string Win32ToolPanel::entry_text(int entry) const {
+    const Entry& e = entries_.at(static_cast<std::size_t>(entry));
+    switch (e.field.kind) {
+        case EntryKind::Flag:
+            return SendMessageW(e.control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "on" : "";
+        case EntryKind::Choice: {
+            const auto chosen = static_cast<std::size_t>(SendMessageW(e.control, CB_GETCURSEL, 0, 0));
+            return chosen < e.field.choices.size() ? e.field.choices[chosen].value : "";
+        }
+        default:
+            return window_text(e.control);
+    }
+}
+
+// Not a change of the user's: the window hands no notification of it to the commands.
+void Win32ToolPanel::set_entry_text(int entry, std::string_view text) {
+    const Entry& e = entries_.at(static_cast<std::size_t>(entry));
+    setting_ = true;
+    if (e.field.kind == EntryKind::Flag) {
+        SendMessageW(e.control, BM_SETCHECK, text.empty() ? BST_UNCHECKED : BST_CHECKED, 0);
+    } else if (e.field.kind == EntryKind::Choice) {
+        const auto& choices = e.field.choices;
+        const auto at = std::find_if(choices.begin(), choices.end(), [text](const EntryChoice& c) { return c.value == text; });
+        SendMessageW(e.control, CB_SETCURSEL, at == choices.end() ? -1 : at - choices.begin(), 0);
+    } else {
+        set_text(e.control, text);
+    }
+    setting_ = false;
+}
+
+// The words beside the field, and the field's description, which a screen reader reads
+// after its name.
+void Win32ToolPanel::mark_entry(int entry, std::string_view problem) {
+    const Entry& e = entries_.at(static_cast<std::size_t>(entry));
+    if (window_text(e.mark) == problem) return;
+    set_text(e.mark, problem);
+    annotations_.describe(e.control, problem);
+}
+
+// ---- The report ------------------------------------------------------------------------
+
+void Win32ToolPanel::show_report(const Report& report) {
+    report_ = report;
+    const std::string shape = shape_of(report);
+    const bool build = shape != report_shape_;
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    if (build) {
+        for (const ReportItem& item : report_items_) destroy(item.control);
+        report_items_.clear();
+        for (const HWND button : saves_) destroy(button);
+        add_save_buttons();
+        report_shape_ = shape;
+    }
+    fill_report(build);
+    set_report_current(current_);
+    layout();  // a value or a note may take another line
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// The controls of the report in reading order, made anew (build) or as they stand.
+HWND Win32ToolPanel::report_control(ReportPart part, bool build) {
+    if (!build) return report_items_.at(report_cursor_++).control;
+    const int id = IDC_TOOLBOX_REPORT + static_cast<int>(report_items_.size());
+    const HWND control = part == ReportPart::Table
+        ? add(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | WS_GROUP,
+              id, WS_EX_CLIENTEDGE)
+        : add(L"Static", "", SS_LEFT | SS_NOPREFIX, id);
+    if (part == ReportPart::Table)
+        SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    report_items_.push_back({part, control});
+    ++report_cursor_;
+    return control;
+}
+
+// Headlines as a label and a value (a value that says what it is, alone), each table
+// under its title, then the notes. A value and a table are named for screen readers.
+void Win32ToolPanel::fill_report(bool build) {
+    report_cursor_ = 0;
+    for (const Headline& h : report_.headlines) {
+        if (!h.self_described) set_text(report_control(ReportPart::HeadlineLabel, build), h.label);
+        const HWND value = report_control(ReportPart::HeadlineValue, build);
+        set_text(value, shown(h.cell, report_));
+        annotations_.name(value, h.label);
+    }
+    for (const Table& t : report_.tables) {
+        if (!t.title.empty()) set_text(report_control(ReportPart::Title, build), t.title);
+        const HWND list = report_control(ReportPart::Table, build);
+        fill_table(list, t, build);
+        annotations_.name(list, t.title.empty() ? without_mnemonic(std::string(PANEL_REPORT_LABEL)) : t.title);
+    }
+    for (const Note& n : report_.notes) set_text(report_control(ReportPart::Note, build), note_text(n));
+}
+
+// Numbers right-aligned under a header that names their unit, names from the left. A
+// list's first column is always drawn from the left, so the columns go in behind a
+// first one that then goes.
+void Win32ToolPanel::fill_table(HWND list, const Table& table, bool build) {
+    if (build) {
+        LVCOLUMNW first{};
+        first.mask = LVCF_WIDTH;
+        SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&first));
+    }
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        const std::wstring header = wide(table.columns[i].label);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.fmt = table.columns[i].names ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.pszText = const_cast<wchar_t*>(header.c_str());
+        SendMessageW(list, build ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, i + (build ? 1 : 0), reinterpret_cast<LPARAM>(&column));
+    }
+    if (build) SendMessageW(list, LVM_DELETECOLUMN, 0, 0);
+
+    const int rows = static_cast<int>(table.rows.size());
+    for (int i = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); i-- > rows;)
+        SendMessageW(list, LVM_DELETEITEM, i, 0);
+    for (int i = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); i < rows; ++i) {
+        LVITEMW item{};
+        item.iItem = i;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    for (int i = 0; i < rows; ++i) {
+        const auto& row = table.rows[static_cast<std::size_t>(i)];
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            const std::wstring text = wide(shown(row[j], report_));
+            LVITEMW item{};
+            item.iSubItem = static_cast<int>(j);
+            item.pszText = const_cast<wchar_t*>(text.c_str());
+            SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
+// One button a document, or one that cannot be pressed while there is none.
+void Win32ToolPanel::add_save_buttons() {
+    saves_.clear();
+    for (std::size_t i = 0; i < report_.documents.size(); ++i)
+        saves_.push_back(add(L"Button", "Save " + report_.documents[i].file_name + "\u2026", BS_PUSHBUTTON | WS_TABSTOP,
+                             IDC_TOOLBOX_SAVE + static_cast<int>(i)));
+    if (saves_.empty()) saves_.push_back(add(L"Button", SAVE_AS_LABEL, BS_PUSHBUTTON | WS_TABSTOP, IDC_TOOLBOX_SAVE));
+}
+
+const Document* Win32ToolPanel::document(int index) const {
+    const auto at = static_cast<std::size_t>(index);
+    return index >= 0 && at < report_.documents.size() ? &report_.documents[at] : nullptr;
+}
+
+// A report that is not current is greyed: its texts and tables can no longer be used.
+void Win32ToolPanel::set_report_current(bool current) {
+    current_ = current;
+    for (const ReportItem& item : report_items_) EnableWindow(item.control, current);
+    for (const HWND button : saves_) EnableWindow(button, current && !report_.documents.empty());
+}
+
+// ---- Size and place ------------------------------------------------------------------
+
+// The message font Windows uses, at the monitor's scale, and its dialog base units: the
+// average width of its letters and its height.
+void Win32ToolPanel::set_dpi(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW face = metrics.lfMessageFont;
+    face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(system_dpi()));
+    const HFONT old = font_;
+    font_ = CreateFontIndirectW(&face);
+
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ previous = SelectObject(dc, font_);
+    TEXTMETRICW text{};
+    GetTextMetricsW(dc, &text);
+    SIZE letters{};
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    base_x_ = (letters.cx / 26 + 1) / 2;
+    base_y_ = text.tmHeight;
+
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, to_pixels_x(TOOLTIP_WIDTH));
+    if (old) DeleteObject(old);
+    entries_width_ = entries_width();
+    tools_width_ = TOOLS_MIN_WIDTH;
+    for (const Tool& tool : tools()) tools_width_ = std::max(tools_width_, text_width(tool.title) + LIST_PADDING);
+    layout();
+}
+
+int Win32ToolPanel::text_width(std::string_view text) const {
+    const std::wstring w = wide(text);
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ previous = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    return (size.cx * 4 + base_x_ - 1) / base_x_;
+}
+
+// The height a static's text takes at that width, wrapped as the static wraps it.
+int Win32ToolPanel::text_height(HWND control, int width) const {
+    const std::wstring text = wide(window_text(control));
+    if (text.empty()) return LABEL_HEIGHT;
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ previous = SelectObject(dc, font_);
+    RECT r{0, 0, to_pixels_x(width), 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    return std::max(LABEL_HEIGHT, static_cast<int>((r.bottom * 8 + base_y_ - 1) / base_y_));
+}
+
+// The entries' column: a label, the field and its shortcuts, as wide as the widest tool
+// needs.
+int Win32ToolPanel::entries_width() const {
+    int width = ENTRIES_MIN_WIDTH;
+    for (const Tool& tool : tools())
+        for (const EntryField& f : entry_fields(tool)) {
+            int row = LABEL_WIDTH + 2 + FIELD_WIDTH;
+            for (const EntryChoice& c : f.shortcuts) row += GAP + text_width(c.label) + BUTTON_PADDING;
+            width = std::max(width, row);
+        }
+    return width;
+}
+
+std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const SIZE least = minimum_size();
+    const int width = static_cast<int>(std::max(client.right, least.cx) * 4 / base_x_);
+    const int height = static_cast<int>(std::max(client.bottom, least.cy) * 8 / base_y_);
+    std::vector<Place> all;
+    const auto place = [&all](HWND control, int x, int y, int w, int h) { all.push_back({control, {x, y, w, h}}); };
+
+    place(GetDlgItem(window_, IDC_TOOLBOX_TOOLS_LABEL), MARGIN, MARGIN, tools_width_, LABEL_HEIGHT);
+    place(tools_, MARGIN, TOP, tools_width_, height - TOP - MARGIN);
+
+    const int entries_x = MARGIN + tools_width_ + MARGIN, field_x = entries_x + LABEL_WIDTH + 2;
+    int y = TOP;
+    for (const Entry& e : entries_) {
+        // A check box carries its label and takes the whole row.
+        const bool flag = e.field.kind == EntryKind::Flag;
+        const int x0 = flag ? entries_x : field_x, field_height = flag ? CHECK_HEIGHT : FIELD_HEIGHT;
+        if (e.label) place(e.label, entries_x, y + 3, LABEL_WIDTH, LABEL_HEIGHT);
+        place(e.control, x0, y, flag ? entries_width_ : FIELD_WIDTH, field_height);
+        int x = field_x + FIELD_WIDTH;
+        for (std::size_t k = 0; k < e.shortcuts.size(); ++k) {
+            const int w = text_width(e.field.shortcuts[k].label) + BUTTON_PADDING;
+            place(e.shortcuts[k], x + GAP, y, w, FIELD_HEIGHT);
+            x += GAP + w;
+        }
+        place(e.mark, x0, y + field_height + 1, entries_x + entries_width_ - x0, mark_height());
+        y += row_height(e.field.kind);
+    }
+
+    // The report fills the rest: headlines and notes as tall as their text, the tables
+    // sharing what is left above the Save buttons.
+    const int report_x = entries_x + entries_width_ + MARGIN, report_width = width - report_x - MARGIN;
+    place(GetDlgItem(window_, IDC_TOOLBOX_REPORT_LABEL), report_x, MARGIN, report_width, LABEL_HEIGHT);
+    const int saves_y = height - MARGIN - FIELD_HEIGHT;
+    int fixed = 0, tables = 0;
+    for (std::size_t i = 0; i < report_items_.size(); ++i) {
+        const ReportItem& item = report_items_[i];
+        if (item.part == ReportPart::Table) ++tables;
+        else if (item.part == ReportPart::Title) fixed += LABEL_HEIGHT + 2;
+        else if (item.part == ReportPart::Note) fixed += text_height(item.control, report_width) + 2;
+        else if (item.part == ReportPart::HeadlineValue) {
+            const bool labelled = i > 0 && report_items_[i - 1].part == ReportPart::HeadlineLabel;
+            fixed += text_height(item.control, labelled ? report_width - HEADLINE_LABEL_WIDTH - GAP : report_width) + 2;
+        }
+    }
+    const int table_height = tables ? std::max(TABLE_MIN_HEIGHT, (saves_y - GAP - TOP - fixed) / tables - GAP) : 0;
+    y = TOP;
+    for (std::size_t i = 0; i < report_items_.size(); ++i) {
+        const ReportItem& item = report_items_[i];
+        switch (item.part) {
+            case ReportPart::HeadlineLabel:
+                place(item.control, report_x, y, HEADLINE_LABEL_WIDTH, LABEL_HEIGHT);
+                break;
+            case ReportPart::HeadlineValue: {
+                const bool labelled = i > 0 && report_items_[i - 1].part == ReportPart::HeadlineLabel;
+                const int x = labelled ? report_x + HEADLINE_LABEL_WIDTH + GAP : report_x, w = report_x + report_width - x;
+                const int h = text_height(item.control, w);
+                place(item.control, x, y, w, h);
+                y += h + 2;
+                break;
+            }
+            case ReportPart::Title:
+                place(item.control, report_x, y, report_width, LABEL_HEIGHT);
+                y += LABEL_HEIGHT + 2;
+                break;
+            case ReportPart::Table:
+                place(item.control, report_x, y, report_width, table_height);
+                y += table_height + GAP;
+                break;
+            case ReportPart::Note: {
+                const int h = text_height(item.control, report_width);
+                place(item.control, report_x, y, report_width, h);
+                y += h + 2;
+                break;
+            }
+        }
+    }
+    int x = report_x;
+    for (const HWND button : saves_) {
+        const int w = text_width(window_text(button)) + BUTTON_PADDING;
+        place(button, x, saves_y, w, FIELD_HEIGHT);
+        x += w + GAP;
+    }
+    return all;
+}
+
+// Each control in its place and, one after the other, in the Tab order.
+void Win32ToolPanel::layout() {
+    if (!font_) return;
+    const std::vector<Place> all = places();
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(all.size()));
+    HWND after = HWND_TOP;
+    for (const Place& p : all) {
+        const RECT& u = p.units;
+        moves = DeferWindowPos(moves, p.control, after, to_pixels_x(u.left), to_pixels_y(u.top), to_pixels_x(u.right),
+                               to_pixels_y(u.bottom), SWP_NOACTIVATE);
+        after = p.control;
+    }
+    EndDeferWindowPos(moves);
+    std::size_t table = 0;
+    for (const ReportItem& item : report_items_)
+        if (item.part == ReportPart::Table) fit_columns(item.control, report_.tables.at(table++));
+}
+
+// Each column as wide as its header or its widest cell, and the list's margins.
+void Win32ToolPanel::fit_columns(HWND list, const Table& table) const {
+    const auto width = [list](const std::string& text) {
+        return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide(text).c_str())));
+    };
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        int widest = width(table.columns[i].label);
+        for (const auto& row : table.rows) if (i < row.size()) widest = std::max(widest, width(shown(row[i], report_)));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, i, widest + to_pixels_x(CELL_PADDING));
+    }
+}
+
+SIZE Win32ToolPanel::minimum_size() const {
+    const int width = MARGIN + tools_width_ + MARGIN + entries_width_ + MARGIN + REPORT_MIN_WIDTH + MARGIN;
+    const int height = std::max(TOP + entries_height_ + MARGIN, REPORT_MIN_HEIGHT);
+    return {to_pixels_x(width), to_pixels_y(height)};
+}
+
+SIZE Win32ToolPanel::preferred_size() const {
+    const SIZE least = minimum_size();
+    return {least.cx + to_pixels_x(REPORT_WIDTH - REPORT_MIN_WIDTH), least.cy};
+}
+
+// ---- The clipboard -------------------------------------------------------------------
+
+void Win32ToolPanel::copy_to_clipboard(std::string_view text) { copy_text(window_, text); }
+
+void copy_text(HWND owner, std::string_view text) {
+    std::string lines;
+    for (const char c : text) c == '\n' ? lines += "\r\n" : lines += c;
+    const std::wstring unicode = wide(lines);
+    const std::size_t bytes = (unicode.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return;
+    std::memcpy(GlobalLock(memory), unicode.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) return static_cast<void>(GlobalFree(memory));
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    CloseClipboard();
+}
+
+}  // namespace quorran

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/toolbox/tool_panel.h"
+#include "ui/win32/control_setup.h"
+
+namespace quorran {
+
+// The toolbox window's controls by identifier: the window's own, each entry's in a block
+// of its own, the report's texts and tables in reading order, and one Save button a
+// document.
+inline constexpr int IDC_TOOLBOX_TOOLS_LABEL = 100;
+inline constexpr int IDC_TOOLBOX_TOOLS = 101;
+inline constexpr int IDC_TOOLBOX_REPORT_LABEL = 102;
+inline constexpr int IDC_TOOLBOX_ENTRY = 1000;
+inline constexpr int IDS_PER_ENTRY = 16;
+inline constexpr int IDC_TOOLBOX_REPORT = 2000;
+inline constexpr int IDC_TOOLBOX_SAVE = 3000;
+
+// The parts of an entry; shortcut k is ENTRY_SHORTCUT + k.
+enum EntryPart { ENTRY_LABEL, ENTRY_FIELD, ENTRY_MARK, ENTRY_SHORTCUT };
+
+constexpr int entry_control(int entry, int part) { return IDC_TOOLBOX_ENTRY + entry * IDS_PER_ENTRY + part; }
+
+// The label of the Save button when the report has no document to save.
+inline constexpr std::string_view SAVE_AS_LABEL = "Save as\u2026";
+
+// ToolPanelView on a window's children, made at run time from what the commands show:
+// a list of the tools, each entry a labelled field (a drop-down list for a choice, a check
+// box for a flag) with its shortcut buttons and, below it, the words that say why it
+// cannot be read; the report as texts and one list view a table. Every place is in dialog
+// units of the window's font, which follows the window's monitor (set_dpi).
+class Win32ToolPanel final : public ToolPanelView {
+public:
+    explicit Win32ToolPanel(HWND window);
+    ~Win32ToolPanel() override;
+    Win32ToolPanel(const Win32ToolPanel&) = delete;
+    Win32ToolPanel& operator=(const Win32ToolPanel&) = delete;
+
+    void show_tools(std::span<const std::string> titles) override;
+    void show_tool(int index, std::span<const EntryField> entries) override;
+    std::string entry_text(int entry) const override;
+    void set_entry_text(int entry, std::string_view text) override;
+    void mark_entry(int entry, std::string_view problem) override;
+    void show_report(const Report& report) override;
+    void set_report_current(bool current) override;
+    void copy_to_clipboard(std::string_view text) override;
+
+    // The tool the list has selected.
+    int selected_tool() const;
+    // True while the panel itself changes an entry: that change is not the user's.
+    bool setting() const { return setting_; }
+    // The document a Save button saves, or null.
+    const Document* document(int index) const;
+
+    // The font for a monitor of that many dots per inch, and the places to match.
+    void set_dpi(UINT dpi);
+    // Places every control for the window's client area, in reading order, which is also
+    // the Tab order.
+    void layout();
+    // The client area's size at first and at least, in pixels.
+    SIZE preferred_size() const;
+    SIZE minimum_size() const;
+
+private:
+    struct Entry {
+        EntryField field;
+        HWND label = nullptr;
+        HWND control = nullptr;
+        HWND mark = nullptr;
+        std::vector<HWND> shortcuts;
+    };
+    enum class ReportPart { HeadlineLabel, HeadlineValue, Title, Table, Note };
+    struct ReportItem {
+        ReportPart part;
+        HWND control;
+    };
+    struct Place {
+        HWND control;
+        RECT units;  // left, top, width, height in dialog units
+    };
+
+    HWND add(const wchar_t* window_class, std::string_view text, DWORD style, int id, DWORD ex_style = 0);
+    void destroy(HWND control);
+    void clear_entries();
+    void add_entry(int index, const EntryField& field);
+    HWND report_control(ReportPart part, bool build);
+    void fill_report(bool build);
+    void fill_table(HWND list, const Table& table, bool build);
+    void fit_columns(HWND list, const Table& table) const;
+    void add_save_buttons();
+    std::vector<Place> places() const;
+    int entries_width() const;
+    int entries_height(std::size_t count, bool flags_only) const;
+    int text_width(std::string_view text) const;
+    int text_height(HWND control, int width) const;
+    int to_pixels_x(int units) const { return MulDiv(units, base_x_, 4); }
+    int to_pixels_y(int units) const { return MulDiv(units, base_y_, 8); }
+
+    HWND window_;
+    HWND tools_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    int base_x_ = 6, base_y_ = 13;  // the font's dialog base units, in pixels
+    int tools_width_ = 0;           // the longest title's, in dialog units
+    int entries_width_ = 0;         // the widest tool's entries
+    int entries_height_ = 0;        // the tallest tool's
+    std::vector<Entry> entries_;
+    std::vector<ReportItem> report_items_;
+    std::size_t report_cursor_ = 0;
+    std::vector<HWND> saves_;
+    std::string report_shape_;
+    Report report_;
+    bool current_ = true;
+    bool setting_ = false;
+    ControlAnnotations annotations_;
+};
+
+// Puts text on the clipboard as Unicode text, each line ending in CR LF as Windows
+// programs expect; Windows offers it as ANSI text too.
+void copy_text(HWND owner, std::string_view text);
+
+}  // namespace quorran
