@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "core/numbers/text_limit.h"
@@ -318,12 +319,17 @@ void Win32ToolPanel::fill_table(HWND list, const Table& table, bool build) {
     }
 }
 
-// One button a document, or one that cannot be pressed while there is none.
+// One button a document, named by its file's kind ("Save SVG…"), or one that cannot be
+// pressed while there is none.
 void Win32ToolPanel::add_save_buttons() {
     saves_.clear();
-    for (std::size_t i = 0; i < report_.documents.size(); ++i)
-        saves_.push_back(add(L"Button", "Save " + report_.documents[i].file_name + "\u2026", BS_PUSHBUTTON | WS_TABSTOP,
+    for (std::size_t i = 0; i < report_.documents.size(); ++i) {
+        const std::string& file = report_.documents[i].file_name;
+        std::string kind = file.substr(file.rfind('.') + 1);
+        for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        saves_.push_back(add(L"Button", "Save " + kind + "\u2026", BS_PUSHBUTTON | WS_TABSTOP,
                              IDC_TOOLBOX_SAVE + static_cast<int>(i)));
+    }
     if (saves_.empty()) saves_.push_back(add(L"Button", SAVE_AS_LABEL, BS_PUSHBUTTON | WS_TABSTOP, IDC_TOOLBOX_SAVE));
 }
 
