@@ -243,6 +243,9 @@
 
   $('copy').addEventListener('click', () => call('copy'));
 
-  createQuorran(Module).then(() => performance.mark('quorran-usable'));
-  navigator.serviceWorker?.register('sw.js');
+  // Once the calculator is usable, the service worker keeps the site for the next visit.
+  createQuorran(Module).then(() => {
+    performance.mark('quorran-usable');
+    navigator.serviceWorker?.register('sw.js');
+  });
 })();
