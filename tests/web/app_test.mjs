@@ -254,7 +254,7 @@ test('size, and the load under throttling', async () => {
       })));
       if (kind === 'cold') {
         assert.equal(wasm.length, 1, 'the WebAssembly fetched once');
-        assert.equal(wasm[0]['content-encoding'], 'gzip');
+        assert.equal(wasm[0]['content-encoding'], 'br');
         assert.ok(await load.evaluate(() => performance.getEntriesByName(new URL('quorran.wasm', location).href)[0].startTime <
           performance.getEntriesByName(new URL('quorran.js', location).href)[0].responseEnd), 'fetched beside the loader');
         await load.evaluate(() => navigator.serviceWorker.ready);

@@ -14,10 +14,10 @@
   const narrow = matchMedia('(max-width: 37.49em)');
   let tools = [], entries = [], shown = -1, classicOpened = false, documents = [];
 
-  // The module, with the page's two views; the loader adds the module's exports to it.
-  const Module = { page: classic };
+  // The module, with the toolbox's view; the loader adds the module's exports to it.
+  // The dialog's view (classic.js) joins it when the Classic screen is first shown.
+  const Module = {};
   const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
-  classic.command = id => call('command', id);
 
   // ---- Screens and the address ----------------------------------------------------
 
@@ -30,10 +30,19 @@
       if (link.hash === '#' + name) link.setAttribute('aria-current', 'page');
       else link.removeAttribute('aria-current');
     }
-    if (name === CLASSIC && !classicOpened) {
-      classicOpened = true;
-      call('open_classic');
-    }
+    if (name === CLASSIC && !classicOpened && tools.length) openClassic();
+  }
+
+  function openClassic() {
+    classicOpened = true;
+    document.head.append(make('script', {
+      src: 'classic.js',
+      onload() {
+        Module.page = classic;
+        classic.command = id => call('command', id);
+        call('open_classic');
+      },
+    }));
   }
 
   // A link, a shortcut or the browser's Back names another screen.

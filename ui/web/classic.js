@@ -1,5 +1,6 @@
 'use strict';
-// The Classic screen: the pace dialog as the desktop shows it. The WebAssembly module
+// The Classic screen: the pace dialog as the desktop shows it, loaded when the screen is
+// first shown. The WebAssembly module
 // hands over the dialog template row by row; this draws each control at its rectangle,
 // converted from dialog units with base units taken from the page's font, and carries
 // out the view operations the commands ask for. All behaviour stays in the module.
