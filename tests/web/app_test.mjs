@@ -11,7 +11,7 @@ import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { start, required, PredefinedNetworkConditions } from './chromium.mjs';
 
-const { QUORRAN_CLI: cli, QUORRAN_SITE: site, QUORRAN_SCREENSHOTS: screenshots } = process.env;
+const { QUORRAN_CLI: cli, QUORRAN_SITE: site, QUORRAN_PANEL_CHECK: check, QUORRAN_SCREENSHOTS: screenshots } = process.env;
 const AXE = readFileSync(required.resolve('axe-core/axe.min.js'), 'utf8');
 const PHONE = { height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const DESKTOP = { width: 1280, height: 800, deviceScaleFactor: 1, isMobile: false, hasTouch: false };
@@ -22,11 +22,11 @@ const TOOLS = [...spawnSync(process.execPath, [cli, '--help'], { encoding: 'utf8
   .split('Subcommands:\n')[1].matchAll(/^ {2}(\w+) /gm)].map(m => m[1]);
 
 // Every text of a report in reading order, as the page shows it: a headline's label
-// unless its text says what it is, texts without their padding, a flagged value with its
-// note's mark; table titles, headers and cells; notes.
+// unless its text says what it is, a flagged value with its note's mark; table titles,
+// headers and cells; notes.
 function texts(report) {
   const marks = Object.fromEntries(report.notes.map(n => [n.key, n.mark]));
-  const shown = cell => cell.text.trim() + (marks[cell.flag] ? '\u00a0' + marks[cell.flag] : '');
+  const shown = cell => cell.text + (marks[cell.flag] ? '\u00a0' + marks[cell.flag] : '');
   return [
     ...report.headlines.flatMap(h => [...(h.self_described ? [] : [h.label]), shown(h)]),
     ...report.tables.filter(t => t.rows.length).flatMap(t =>
@@ -195,6 +195,27 @@ test('keyboard alone, on a desktop', async () => {
   await axe('desktop');
 });
 
+// A page of the site whose module files the test hands over itself.
+async function pageWith(files) {
+  const other = await chromium.browser.newPage();
+  await other.setBypassServiceWorker(true);
+  await other.setRequestInterception(true);
+  other.on('request', r => {
+    const file = files[new URL(r.url()).pathname.slice(1)];
+    return file ? r.respond({ contentType: file.type, body: file.body }) : r.continue();
+  });
+  return other;
+}
+
+test('the panel-behaviour suite, run on the page', async () => {
+  const module = await pageWith({ 'quorran.js': { type: 'text/javascript', body: readFileSync(join(check, 'quorran.js')) },
+    'quorran.wasm': { type: 'application/wasm', body: readFileSync(join(check, 'quorran.wasm')) } });
+  await module.evaluateOnNewDocument(() => { navigator.clipboard.writeText = async text => { window.copied = text; }; });
+  await module.goto(chromium.url);
+  assert.deepEqual(await (await module.waitForFunction(() => window.panelChecks)).jsonValue(), []);
+  await module.close();
+});
+
 test('documents: saved, and printed alone', async () => {
   const report = answer('predict 5k 20:00');
   report.documents = [{ key: 'svg', file_name: 'band.svg', media_type: 'image/svg+xml', printable: true,
@@ -207,10 +228,7 @@ test('documents: saved, and printed alone', async () => {
     m.panel.showReport(${JSON.stringify(JSON.stringify(report))});
     return Promise.resolve(m);
   }`;
-  const doc = await chromium.browser.newPage();
-  await doc.setBypassServiceWorker(true);
-  await doc.setRequestInterception(true);
-  doc.on('request', r => (r.url().endsWith('/quorran.js') ? r.respond({ contentType: 'text/javascript', body: fake }) : r.continue()));
+  const doc = await pageWith({ 'quorran.js': { type: 'text/javascript', body: fake } });
   await doc.evaluateOnNewDocument(() => { window.print = () => { window.printed = true; }; });
   await doc.goto(chromium.url + '#fake');
   const folder = mkdtempSync(join(tmpdir(), 'quorran-saved-'));

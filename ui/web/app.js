@@ -72,8 +72,8 @@
 
   // ---- Entries --------------------------------------------------------------------
 
-  // The text a problem is shown with: "must be above zero" follows the entry's label.
-  const sentence = (label, problem) => (/^[a-z]/.test(problem) ? `${label} ${problem}` : problem);
+  // A problem in words: "must be above zero" follows the entry's label.
+  const sentence = (label, problem) => (/^[a-z]/.test(problem) ? [make('span', { textContent: label + ' ' }), problem] : [problem]);
 
   // One entry as the page draws it, and how to read, set and mark it.
   function entry(field, index) {
@@ -111,7 +111,7 @@
     return {
       box, get, set,
       mark(problem) {
-        mark.textContent = problem && sentence(field.label, problem);
+        mark.replaceChildren(...(problem ? sentence(field.label, problem) : []));
         if (problem) control.setAttribute('aria-invalid', 'true');
         else control.removeAttribute('aria-invalid');
       },
@@ -120,9 +120,12 @@
 
   // ---- The report -----------------------------------------------------------------
 
+  // Texts are the core's own, their padding collapsed by the page; a flagged value
+  // carries its note's mark.
   function reportNodes(report) {
     const marks = Object.fromEntries(report.notes.filter(n => n.mark).map(n => [n.key, n.mark]));
-    const text = cell => cell.text.trim() + (marks[cell.flag] ? '\u00a0' + marks[cell.flag] : '');
+    const flag = mark => (mark ? [make('span', { className: 'flag', textContent: mark })] : []);
+    const text = cell => [cell.text, ...flag(marks[cell.flag] && '\u00a0' + marks[cell.flag])];
     const nodes = [];
     // Headlines that say what they are make a list; the others, each with its label.
     let list = null, values = null;
@@ -130,17 +133,17 @@
       if (h.self_described) {
         values = null;
         if (!list) nodes.push(list = make('ul', { className: 'headlines' }));
-        list.append(make('li', { textContent: text(h) }));
+        list.append(make('li', {}, ...text(h)));
       } else {
         list = null;
         if (!values) nodes.push(values = make('dl', { className: 'headlines' }));
-        values.append(make('div', {}, make('dt', { textContent: h.label }), make('dd', { textContent: text(h) })));
+        values.append(make('div', {}, make('dt', { textContent: h.label }), make('dd', {}, ...text(h))));
       }
     }
     for (const t of report.tables.filter(t => t.rows.length)) {
       const cell = (c, i) => {
-        if (t.columns[i].names) return make('th', { scope: 'row', textContent: text(c) });
-        const td = make('td', { textContent: text(c) });
+        if (t.columns[i].names) return make('th', { scope: 'row' }, ...text(c));
+        const td = make('td', {}, ...text(c));
         td.dataset.label = t.columns[i].label;
         return td;
       };
@@ -151,8 +154,7 @@
       if (t.title) table.prepend(make('caption', { textContent: t.title }));
       nodes.push(make('div', { className: 'table' }, table));
     }
-    for (const n of report.notes)
-      nodes.push(make('p', { className: 'note', textContent: (n.mark ? n.mark + ' ' : '') + n.text }));
+    for (const n of report.notes) nodes.push(make('p', { className: 'note' }, ...flag(n.mark && n.mark + ' '), n.text));
     if (report.documents.length) nodes.push(documentButtons(report.documents));
     return nodes;
   }

@@ -11,11 +11,10 @@
 #include "core/dialog/calculator_commands.h"
 #include "core/dialog/control_ids.h"
 #include "core/dialog/messages.h"
-#include "core/toolbox/tool_panel.h"
 #include "ui/dialog_strings.h"
 #include "ui/dialog_template.h"
 #include "ui/web/web_calculator_view.h"
-#include "ui/web/web_tool_panel_view.h"
+#include "ui/web/toolbox_page.h"
 
 namespace {
 
@@ -31,8 +30,6 @@ EM_JS(void, page_add_control, (int id, const char* kind, int starts_group, int x
 EM_JS(void, page_name_list, (int id, const char* name, int length), {
     Module.page.nameList(id, UTF8ToString(name, length));
 });
-// The tool the page's address names ("predict" for #predict), into buffer.
-EM_JS(void, panel_asked_tool, (char* buffer, int size), { stringToUTF8(Module.panel.askedTool(), buffer, size); });
 
 // What the page draws for a row of the template.
 const char* kind_of(const ControlTemplate& row) {
@@ -55,8 +52,6 @@ const char* kind_of(const ControlTemplate& row) {
 
 WebCalculatorView view;
 CalculatorCommands commands(view);
-WebToolPanelView panel;
-ToolboxCommands toolbox(panel);
 
 // Every control but Close, which a page does without: the browser closes its tab.
 void create_controls() {
@@ -88,14 +83,4 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quorran_open_classic() {
     set_up();
 }
 
-// Called by the page for each user action of the toolbox.
-extern "C" EMSCRIPTEN_KEEPALIVE void quorran_tool_chosen(int index) { toolbox.on_tool_chosen(index); }
-extern "C" EMSCRIPTEN_KEEPALIVE void quorran_entry_changed(int entry) { toolbox.on_entry_changed(entry); }
-extern "C" EMSCRIPTEN_KEEPALIVE void quorran_shortcut(int entry, int shortcut) { toolbox.on_shortcut(entry, shortcut); }
-extern "C" EMSCRIPTEN_KEEPALIVE void quorran_copy() { toolbox.on_copy(); }
-
-int main() {
-    char asked[64];
-    panel_asked_tool(asked, sizeof asked);
-    toolbox.open(asked);
-}
+int main() { open_toolbox_page(); }
