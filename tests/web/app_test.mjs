@@ -287,9 +287,9 @@ test('size, and the load under throttling', async () => {
 
 test('works with no network after one visit', async () => {
   await page.setViewport({ width: 360, ...PHONE });
+  if (screenshots) await shoot();
   await page.goto(chromium.url + '#laps');
   await page.evaluate(() => navigator.serviceWorker.ready);
-  if (screenshots) await shoot();
   chromium.server.closeAllConnections();
   await new Promise(resolve => chromium.server.close(resolve));
   await page.setOfflineMode(true);
@@ -299,12 +299,13 @@ test('works with no network after one visit', async () => {
   assert.deepEqual(await shownTexts(page), texts(answer('laps 6:30')));
 });
 
-// The README's pictures: Finish time and Race prediction on a phone.
+// The README's pictures, a phone's screen each: Pace scrolled to its end, and Race
+// prediction scrolled to its result.
 async function shoot() {
-  for (const [line, entries, file] of [[CASES[4][0], CASES[4][1], 'screenshot-web.png'], [CASES[8][0], CASES[8][1], 'screenshot-web-tool.png']]) {
+  for (const [[line, entries], file, end] of [[CASES[0], 'screenshot-web.png', 'end'], [CASES[8], 'screenshot-web-tool.png', 'start']]) {
     await open(line.split(' ')[0]);
     await fill(entries);
-    await page.evaluate(() => document.activeElement.blur());
-    await page.screenshot({ path: join(screenshots, file), fullPage: true });
+    await page.evaluate(block => { document.activeElement.blur(); document.querySelector('#results').scrollIntoView({ block }); }, end);
+    await page.screenshot({ path: join(screenshots, file) });
   }
 }
