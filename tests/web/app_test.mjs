@@ -98,12 +98,19 @@ async function axe(screen) {
   assert.deepEqual(violations.map(v => `${v.id}: ${v.nodes.map(n => n.target).join(' ')}`), [], screen);
 }
 
-test('lists every tool of the table by title, then Classic', async () => {
+test('lists every tool of the table by title, then Classic, under one name', async () => {
   const links = await page.$$eval('#tool-list a', all => all.map(a => [a.hash.slice(1), a.textContent]));
   assert.deepEqual(links.map(([name]) => name), [...TOOLS, 'classic']);
   assert.deepEqual(new Set(CASES.map(([line]) => line.split(' ')[0])), new Set(TOOLS), 'a case for every tool');
-  assert.deepEqual([await page.title(), await page.evaluate(() => location.hash)], ['Quorran', '#pace']);
+  assert.equal(await page.evaluate(() => location.hash), '#pace');
   assert.equal((await page.$$('main')).length, 1);
+  // One name wherever a user sees it, and an icon a phone's mask may crop.
+  const manifest = await page.evaluate(() => fetch('manifest.webmanifest').then(r => r.json()));
+  const names = await page.evaluate(() => [document.title, document.querySelector('h1').textContent,
+    ...[...document.querySelectorAll('meta[name$=title], meta[name=application-name]')].map(m => m.content)]);
+  assert.deepEqual(new Set([...names, manifest.name, manifest.short_name]), new Set(['Quorran']));
+  const maskable = manifest.icons.find(icon => icon.purpose === 'maskable');
+  assert.ok(await page.evaluate(src => fetch(src).then(r => r.ok), maskable.src));
 });
 
 test('every tool shows what quorran-cli answers, as the user types', async t => {
