@@ -156,6 +156,7 @@ test('phone standards at 320, 360 and 390 px and at 200% text', async () => {
           outside: shown.filter(e => box(e).left < 0 || box(e).right > screen + 0.5 || e.scrollWidth > e.clientWidth + 1)
             .map(e => e.outerHTML.slice(0, 60)),
           fonts: shown.filter(e => e.matches('input[type=text], .entry label, legend, #report *') && e.textContent + e.value).map(size),
+          keyboards: Object.fromEntries([...document.querySelectorAll('#entries input[type=text]')].map(i => [i.id, i.inputMode])),
           targets: shown.filter(e => e.matches('a, button, input[type=text], label.option'))
             .map(e => [e.textContent || e.id, box(e).width, box(e).height]),
         };
@@ -165,6 +166,9 @@ test('phone standards at 320, 360 and 390 px and at 200% text', async () => {
       assert.deepEqual([found.overflow, found.outside], [0, []], where);
       assert.ok(Math.min(...found.fonts) >= 16 * scale, `${where}: text of ${Math.min(...found.fonts)} px`);
       for (const [name, w, h] of found.targets) assert.ok(w >= 44 && h >= 44, `${where}: ${name} is ${w} x ${h}`);
+      // A number pad for plain numbers; the full keyboard, with its colon, for the rest.
+      for (const [id, mode] of Object.entries(found.keyboards))
+        assert.equal(mode, id === 'entry-exponent' ? 'decimal' : 'text', `${where}: ${id}`);
     }
   }
   await session.send('Page.setFontSizes', { fontSizes: { standard: 16, fixed: 13 } });
