@@ -59,7 +59,9 @@ std::vector<EntryField> entry_fields(const Tool& tool) {
         f.kind = p.kind == ParamKind::Choice ? EntryKind::Choice : p.kind == ParamKind::Flag ? EntryKind::Flag : EntryKind::Text;
         f.placeholder = std::string(p.example);
         f.tooltip = std::string(p.forms);
-        f.input_hint = p.kind == ParamKind::Number ? "decimal" : "text";
+        // A phone's number pad may have no minus sign: a number that may be negative
+        // keeps the full keyboard.
+        f.input_hint = p.kind == ParamKind::Number && p.low >= 0 ? "decimal" : "text";
         for (const Choice& c : p.choices) (f.kind == EntryKind::Choice ? f.choices : f.shortcuts).push_back({std::string(c.value), std::string(c.label)});
         f.text = std::string(p.fallback);
         fields.push_back(std::move(f));
