@@ -250,11 +250,14 @@ test('documents: saved, and printed alone', async () => {
   for (let i = 0; i < 50 && !readdirSync(folder).includes('band.csv'); i++) await new Promise(r => setTimeout(r, 100));
   assert.equal(readFileSync(join(folder, 'band.csv'), 'utf8'), report.documents[1].text);
   rmSync(folder, { recursive: true });
+  await doc.emulateMediaType('print');
+  assert.ok((await doc.$$eval('#report td', all => all.filter(e => e.checkVisibility()))).length > 0, 'the page prints itself');
+  await doc.emulateMediaType(null);
   await doc.click('.documents button:nth-child(2)');
   await doc.waitForFunction(() => window.printed);
   await doc.emulateMediaType('print');
   assert.deepEqual(await doc.evaluate(() => [...document.querySelectorAll('body *')].filter(e => e.checkVisibility())
-    .map(e => e.tagName)), ['DIV', 'IMG']);
+    .map(e => e.tagName)), ['DIV', 'IMG'], 'the document alone');
   await doc.close();
   assert.equal(await page.$$eval('.documents', all => all.length), 0, 'no documents, no buttons');
 });

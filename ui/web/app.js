@@ -177,9 +177,12 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
   }
 
+  // Until the print is done the page prints that document alone; otherwise it prints itself.
   function print(d) {
     const image = make('img', { src: blobUrl(d), alt: d.file_name });
     $('print-area').replaceChildren(image);
+    document.body.classList.add('printing-document');
+    addEventListener('afterprint', () => document.body.classList.remove('printing-document'), { once: true });
     image.decode().finally(() => window.print());
   }
 
