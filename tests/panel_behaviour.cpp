@@ -85,7 +85,10 @@ Texts check_panel_behaviour(PanelProbe& p) {
     // Pace: the dialog's texts, its marathon shortcut, its warning beside the entry.
     const int pace = index_of("pace"), pace_distance = entry_of("pace", "distance"), pace_time = entry_of("pace", "time");
     p.choose_tool(pace);
-    check(p.report().empty() && p.entry_shown(pace_distance).empty(), "another tool starts afresh");
+    check(p.report().empty() && p.entry_shown(pace_distance).empty() && p.mark(pace_distance).empty(),
+          "another tool starts afresh, the empty distance not yet marked");
+    p.enter(pace_distance, "10km");
+    check(p.mark(pace_time).empty() && !p.report_current(), "the time yet to come, not marked");
     p.enter(pace_distance, "10km");
     p.enter(pace_time, "45:00");
     check(p.report() == report_texts(answer("pace", {{"distance", "10km"}, {"time", "45:00"}})) &&

@@ -67,6 +67,17 @@ TEST(Panel, EveryEntryHasAMnemonicOfItsOwn) {
     EXPECT_EQ(predict, (std::vector<std::string>{"&Distance", "T&ime", "&Model", "Riegel &exponent", "&Bare distances in km"}));
 }
 
+// A phone's number pad for a number that cannot be negative; the full keyboard for a
+// negative split, a time or a distance.
+TEST(Panel, InputHints) {
+    std::vector<std::string> hints;
+    for (const std::string_view tool : {"predict", "plan"})
+        for (const EntryField& f : entry_fields(*find_tool(tool)))
+            if (f.kind == EntryKind::Text) hints.push_back(f.name + " " + f.input_hint);
+    EXPECT_EQ(hints, (std::vector<std::string>{"distance text", "time text", "exponent decimal", "distance text",
+                                               "time text", "every text", "negative text"}));
+}
+
 TEST(Panel, CopiesTheReportAsTabSeparatedText) {
     const Report r = run_tool(*find_tool("distance"), {{"time", "1:00:00"}, {"pace", "1:30/km"}}).report;
     EXPECT_EQ(report_tsv(r), "miles\t24.85 !\nkm\t40.00 !\n\n! faster than the world record over this distance (1:53:46)\n");

@@ -57,12 +57,13 @@ void write_report(JsonWriter& j, const Report& r) {
         unit(j, h.unit).field("text", h.cell.text);
         number_or_null(j.key("value"), h.cell.value);
         text_or_null(j.key("flag"), h.cell.flag);
-        j.end_object();
+        j.field("self_described", h.self_described).end_object();
     }
     j.end_array().key("tables").begin_array();
     for (const Table& t : r.tables) {
         j.begin_object().field("key", t.key).field("title", t.title).key("columns").begin_array();
-        for (const Column& c : t.columns) unit(j.begin_object().field("key", c.key).field("label", c.label), c.unit).end_object();
+        for (const Column& c : t.columns)
+            unit(j.begin_object().field("key", c.key).field("label", c.label), c.unit).field("names", c.names).end_object();
         j.end_array().key("rows").begin_array();
         for (const auto& row : t.rows) {
             j.begin_array();
@@ -111,6 +112,13 @@ std::string outcome_json(const Tool& tool, const Outcome& o) {
     j.end_object();
     if (o.warning) j.field("warning", *o.warning);
     write_report(j, o.report);
+    return j.end_object().text();
+}
+
+std::string report_json(const Report& report) {
+    JsonWriter j;
+    j.begin_object();
+    write_report(j, report);
     return j.end_object().text();
 }
 

@@ -12,6 +12,9 @@ namespace quorran {
 // The JSON object of a tool's outcome.
 std::string outcome_json(const Tool& tool, const Outcome& outcome);
 
+// The JSON object of a report alone, as the outcome's gives it: what the page draws.
+std::string report_json(const Report& report);
+
 // The JSON object of a command line that names no tool it can run, or reads wrongly.
 std::string usage_error_json(std::string_view tool, std::string_view message);
 

@@ -61,7 +61,9 @@ std::vector<EntryField> entry_fields(const Tool& tool) {
         f.kind = p.kind == ParamKind::Choice ? EntryKind::Choice : p.kind == ParamKind::Flag ? EntryKind::Flag : EntryKind::Text;
         f.placeholder = std::string(p.example);
         f.tooltip = std::string(p.forms);
-        f.input_hint = p.kind == ParamKind::Number ? "decimal" : "text";
+        // A phone's number pad may have no minus sign: a number that may be negative
+        // keeps the full keyboard.
+        f.input_hint = p.kind == ParamKind::Number && p.low >= 0 ? "decimal" : "text";
         for (const Choice& c : p.choices) (f.kind == EntryKind::Choice ? f.choices : f.shortcuts).push_back({std::string(c.value), std::string(c.label)});
         f.text = std::string(p.fallback);
         fields.push_back(std::move(f));
@@ -136,7 +138,7 @@ void ToolboxCommands::show(std::size_t tool) {
 
 // Reads every entry, marks each that cannot be read, and shows the report when all can;
 // otherwise the last report stays, greyed. An entry left as its default, or empty, is
-// taken as not given; an empty entry that is needed is not marked: it is yet to come.
+// taken as not given; an empty entry is never marked: it is yet to come.
 void ToolboxCommands::recompute() {
     std::vector<std::string> texts;
     bool km = false, per_km = false;
@@ -166,8 +168,11 @@ void ToolboxCommands::recompute() {
     const std::string_view wrong = outcome.refusal ? outcome.refusal->param : outcome.warning_param;
     if (outcome.refusal || outcome.warning) {
         const auto at = std::find_if(entries_.begin(), entries_.end(), [wrong](const Param* p) { return p->name == wrong; });
-        if (at != entries_.end())
-            view_.mark_entry(static_cast<int>(at - entries_.begin()), outcome.refusal ? outcome.refusal->reason : *outcome.warning);
+        const auto entry = static_cast<std::size_t>(at - entries_.begin());
+        // The dialog's warning about an empty field ("Distance cannot be zero.") waits,
+        // like a needed entry, until something is typed there.
+        if (at != entries_.end() && !texts[entry].empty())
+            view_.mark_entry(static_cast<int>(entry), outcome.refusal ? outcome.refusal->reason : *outcome.warning);
         return view_.set_report_current(false);
     }
     view_.show_report(outcome.report);

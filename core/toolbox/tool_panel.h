@@ -33,7 +33,7 @@ struct EntryField {
     EntryKind kind = EntryKind::Text;
     std::string placeholder;  // an example of what it takes: "10k"
     std::string tooltip;      // the forms it accepts, in words
-    std::string input_hint;   // "decimal" for a plain number, "text" otherwise (a phone's keyboard)
+    std::string input_hint;   // "decimal" for a plain number not below zero, "text" otherwise (a phone's keyboard)
     std::vector<EntryChoice> choices;    // a Choice's values
     std::vector<EntryChoice> shortcuts;  // values offered as buttons beside a field ("Marathon")
     std::string text;         // what it holds when the tool is shown

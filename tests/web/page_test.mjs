@@ -1,18 +1,14 @@
-// The web page in headless Chromium, through real DOM events: both calculations
-// against the texts quorran-cli prints, the lists, the message box, the keys a page
-// uses instead of a desktop's, the 79-character limit, the phone layout, and a reload
-// with no network once the service worker is installed.
+// The Classic screen (the pace dialog) in headless Chromium, through real DOM events:
+// both calculations against the texts quorran-cli prints, the lists, the message box,
+// the keys a page uses instead of a desktop's, the 79-character limit, the phone layout,
+// and a reload with no network once the service worker is installed.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { serve } from '../../ui/web/static_server.mjs';
+import { readFileSync } from 'node:fs';
+import { start } from './chromium.mjs';
 
-const { QUORRAN_SITE: site, QUORRAN_CLI: cli, QUORRAN_NODE_MODULES: modules, QUORRAN_SCREENSHOT: screenshot } = process.env;
-const puppeteer = createRequire(join(modules, 'index.js'))('puppeteer-core');
+const cli = process.env.QUORRAN_CLI;
 const source = name => readFileSync(new URL('../../' + name, import.meta.url), 'utf8');
 const ID = Object.fromEntries([...source('core/dialog/control_ids.h').matchAll(/(IDC_\w+) = (\d+)/g)].map(m => [m[1], '#c' + m[2]]));
 const CAPTION = source('ui/dialog_strings.h').match(/QUORRAN_DIALOG_CAPTION "(.*)"/)[1];
@@ -62,28 +58,20 @@ async function enter(page, selector, text) {
   await (text ? page.keyboard.type(text) : page.keyboard.press('Backspace'));
 }
 
-let browser, page, server, profile;
+let chromium, page, server;
 before(async () => {
-  server = await serve(site);
-  profile = mkdtempSync(join(tmpdir(), 'quorran-chromium-'));
-  const args = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--user-data-dir=' + profile];
-  browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium', headless: true, args });
-  page = await browser.newPage();
+  chromium = await start();
+  server = chromium.server;
+  page = await chromium.browser.newPage();
   page.on('pageerror', error => assert.fail(error));
   await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
-  await page.goto(`http://localhost:${server.address().port}/`);
+  await page.goto(chromium.url + '#classic');
   await opened();
 });
-after(async () => {
-  await browser?.close();
-  server?.closeAllConnections();
-  server?.close();
-  if (profile) rmSync(profile, { recursive: true, force: true });
-});
+after(() => chromium?.close());
 
 test('opens set up as the desktop dialog', async () => {
-  assert.deepEqual([await page.title(), await page.$eval('h1', h => h.textContent)], [CAPTION, CAPTION]);
+  assert.equal(await page.$eval('#classic-title', h => h.textContent), CAPTION);
   assert.deepEqual(await page.$$eval('input:checked', radios => radios.map(r => '#' + r.id)),
     [ID.IDC_PACE_MILES, ID.IDC_FINISH_MILES, ID.IDC_PER_MILE]);
   for (const [group, placeholder] of [['pace', 'Other Formats'], ['finish', 'Splits']]) {
@@ -112,8 +100,6 @@ test('both calculations show the texts quorran-cli prints', async t => {
       }
     });
   }
-  const height = await page.$eval('body', body => body.offsetHeight + 16);
-  if (screenshot) await page.screenshot({ path: screenshot, clip: { x: 0, y: 0, width: 360, height }, captureBeyondViewport: false });
 });
 
 test('About opens a box that OK and Escape close, giving the focus back', async () => {

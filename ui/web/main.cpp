@@ -1,6 +1,8 @@
-// The calculator's web page: hands the dialog template to the page script, which
-// draws it, sets the dialog up as every front end does, and routes each control's
-// notifications to the commands.
+// The calculator's web app: the toolbox, whose tool the page's address names, and the
+// pace dialog as the Classic screen. It hands the dialog template to the page script,
+// which draws it when that screen is first shown, sets the dialog up as every front end
+// does, and routes each control's notifications to the commands; the toolbox's user
+// actions go to its commands the same way.
 #include <emscripten.h>
 
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "ui/dialog_strings.h"
 #include "ui/dialog_template.h"
 #include "ui/web/web_calculator_view.h"
+#include "ui/web/toolbox_page.h"
 
 namespace {
 
@@ -74,7 +77,10 @@ void set_up() {
 // Called by the page for every notification of a control.
 extern "C" EMSCRIPTEN_KEEPALIVE void quorran_command(int control) { commands.on_command(control); }
 
-int main() {
+// Called by the page when the Classic screen is first shown.
+extern "C" EMSCRIPTEN_KEEPALIVE void quorran_open_classic() {
     create_controls();
     set_up();
 }
+
+int main() { open_toolbox_page(); }

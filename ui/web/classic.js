@@ -1,9 +1,10 @@
 'use strict';
-// The page's side of the calculator. The WebAssembly module hands over the dialog
-// template row by row; this draws each control at its rectangle, converted from
-// dialog units with base units taken from the page's font, and carries out the view
-// operations the commands ask for. All behaviour stays in the module.
-(() => {
+// The Classic screen: the pace dialog as the desktop shows it, loaded when the screen is
+// first shown. The WebAssembly module
+// hands over the dialog template row by row; this draws each control at its rectangle,
+// converted from dialog units with base units taken from the page's font, and carries
+// out the view operations the commands ask for. All behaviour stays in the module.
+const classic = (() => {
   const dialog = document.getElementById('dialog');
   const box = document.getElementById('box');
   const control = id => document.getElementById('c' + id);
@@ -40,10 +41,10 @@
     });
   }
 
-  // The whole dialog scaled to the width of the window, never above its own size, so
+  // The whole dialog scaled to the width of its screen, never above its own size, so
   // a phone shows all of it without scrolling sideways.
   function fit() {
-    const room = document.documentElement.clientWidth - 2 * dialog.offsetLeft;
+    const room = dialog.parentElement.clientWidth;
     dialog.style.zoom = Math.min(1, room / toPixels(size).width);
   }
 
@@ -169,6 +170,5 @@
     },
   };
 
-  createQuorran({ page }).then(module => { page.command = module._quorran_command; });
-  navigator.serviceWorker?.register('sw.js');
+  return page;
 })();

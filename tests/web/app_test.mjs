@@ -1,0 +1,325 @@
+// The web app in headless Chromium, through real DOM events: every tool of the table
+// against quorran-cli --json as the user types, the phone standards measured at 320, 360
+// and 390 px wide and at 200% text, axe-core on every screen, keyboard use on a desktop,
+// documents, the site's size and load times under throttling, and use with no network.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { start, required, PredefinedNetworkConditions } from './chromium.mjs';
+
+const { QUORRAN_CLI: cli, QUORRAN_SITE: site, QUORRAN_PANEL_CHECK: check, QUORRAN_SCREENSHOTS: screenshots } = process.env;
+const AXE = readFileSync(required.resolve('axe-core/axe.min.js'), 'utf8');
+const PHONE = { height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+const DESKTOP = { width: 1280, height: 800, deviceScaleFactor: 1, isMobile: false, hasTouch: false };
+
+// quorran-cli's answer, and the tools it lists: the table's, in its order.
+const answer = line => JSON.parse(spawnSync(process.execPath, [cli, ...line.split(' '), '--json'], { encoding: 'utf8' }).stdout);
+const TOOLS = [...spawnSync(process.execPath, [cli, '--help'], { encoding: 'utf8' }).stdout
+  .split('Subcommands:\n')[1].matchAll(/^ {2}(\w+) /gm)].map(m => m[1]);
+
+// Every text of a report in reading order, as the page shows it: a headline's label
+// unless its text says what it is, a flagged value with its note's mark; table titles,
+// headers and cells; notes.
+function texts(report) {
+  const marks = Object.fromEntries(report.notes.map(n => [n.key, n.mark]));
+  const shown = cell => cell.text + (marks[cell.flag] ? '\u00a0' + marks[cell.flag] : '');
+  return [
+    ...report.headlines.flatMap(h => [...(h.self_described ? [] : [h.label]), shown(h)]),
+    ...report.tables.filter(t => t.rows.length).flatMap(t =>
+      [...(t.title ? [t.title] : []), ...t.columns.map(c => c.label), ...t.rows.flat().map(shown)]),
+    ...report.notes.map(n => (n.mark ? n.mark + ' ' : '') + n.text),
+  ];
+}
+const shownTexts = page => page.$$eval('#report :is(li, dt, dd, caption, th, td, p.note)', all => all.map(e => e.textContent));
+
+// Command line, the same entries as the page takes them (a field's text, a choice's
+// value, "on" for a flag), and for a refusal or warning the entry marked.
+const CASES = [
+  ['pace 10km 45:00', { distance: '10km', time: '45:00' }],
+  ['pace 3,1 20:00', { distance: '3,1', time: '20:00' }],                    // a comma for the point; bare miles
+  ['pace 26.2 3.5', { distance: '26.2', time: '3.5' }],                      // the dialog's reading: hours
+  ['pace --km m 3:30:00', { km: 'on', distance: 'm', time: '3:30:00' }],
+  ['finish 10k 4:30/km', { distance: '10k', pace: '4:30/km' }],             // km splits
+  ['finish h 8', { distance: 'h', pace: '8' }],                              // mile splits
+  ['finish --km --per-km 42,195 4:30', { km: 'on', 'per-km': 'on', distance: '42,195', pace: '4:30' }],
+  ['distance 1:00:00 1:30/km', { time: '1:00:00', pace: '1:30/km' }],       // flagged: faster than the record
+  ['predict 5k 20:00', { distance: '5k', time: '20:00' }],
+  ['predict 10km 45:00 --model cameron', { distance: '10km', time: '45:00', model: 'cameron' }],
+  ['predict 1500m 3:20 --exponent 1,08', { distance: '1500m', time: '3:20', exponent: '1,08' }],  // outside the fit
+  ['vdot 10k 45:00', { distance: '10k', time: '45:00' }],
+  ['plan half 1:45:00 --every 5km --negative 2', { distance: 'half', time: '1:45:00', every: '5km', negative: '2' }],
+  ['laps --per-km 4:00', { pace: '4:00', 'per-km': 'on' }],
+  ['pace 10 0:00:00', { distance: '10', time: '0:00:00' }, 'time'],
+  ['predict 5k 20:61', { distance: '5k', time: '20:61' }, 'time'],
+  ['plan 10k 45:00 --negative 50', { distance: '10k', time: '45:00', negative: '50' }, 'negative'],
+];
+
+let chromium, page;
+before(async () => {
+  chromium = await start();
+  page = await chromium.browser.newPage();
+  page.on('pageerror', error => assert.fail(error));
+  await page.setViewport({ width: 360, ...PHONE });
+  await page.goto(chromium.url);
+  await page.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
+});
+after(() => chromium?.close());
+
+// The tool's screen, afresh, by its address.
+async function open(tool) {
+  for (const name of [tool === 'pace' ? 'finish' : 'pace', tool]) {
+    await page.evaluate(n => { location.hash = n; }, name);
+    await page.waitForFunction(n => document.querySelector('[aria-current=page]')?.hash === '#' + n, {}, name);
+  }
+}
+
+// Types over a field's text, ticks and chooses as a user does; the focus stays where
+// the user put it.
+async function fill(entries) {
+  for (const [name, value] of Object.entries(entries)) {
+    const kind = await page.$eval(`[id="entry-${name}"], [name="entry-${name}"]`, e => e.type);
+    if (kind === 'text') {
+      await page.$eval(`#entry-${name}`, field => field.select());
+      await page.type(`#entry-${name}`, value);
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'entry-' + name, 'the focus moved');
+    } else {
+      await page.click(kind === 'checkbox' ? `#entry-${name}` : `[name="entry-${name}"][value="${value}"]`);
+    }
+  }
+}
+
+async function axe(screen) {
+  if (!(await page.evaluate(() => 'axe' in window))) await page.evaluate(AXE);
+  const violations = await page.evaluate(() => axe.run(document, { resultTypes: ['violations'] }).then(r => r.violations));
+  assert.deepEqual(violations.map(v => `${v.id}: ${v.nodes.map(n => n.target).join(' ')}`), [], screen);
+}
+
+test('lists every tool of the table by title, then Classic, under one name', async () => {
+  const links = await page.$$eval('#tool-list a', all => all.map(a => [a.hash.slice(1), a.textContent]));
+  assert.deepEqual(links.map(([name]) => name), [...TOOLS, 'classic']);
+  assert.deepEqual(new Set(CASES.map(([line]) => line.split(' ')[0])), new Set(TOOLS), 'a case for every tool');
+  assert.equal(await page.evaluate(() => location.hash), '#pace');
+  assert.equal((await page.$$('main')).length, 1);
+  // One name wherever a user sees it, and an icon a phone's mask may crop.
+  const manifest = await page.evaluate(() => fetch('manifest.webmanifest').then(r => r.json()));
+  const names = await page.evaluate(() => [document.title, document.querySelector('h1').textContent,
+    ...[...document.querySelectorAll('meta[name$=title], meta[name=application-name]')].map(m => m.content)]);
+  assert.deepEqual(new Set([...names, manifest.name, manifest.short_name]), new Set(['Quorran']));
+  const maskable = manifest.icons.find(icon => icon.purpose === 'maskable');
+  assert.ok(await page.evaluate(src => fetch(src).then(r => r.ok), maskable.src));
+});
+
+test('every tool shows what quorran-cli answers, as the user types', async t => {
+  for (const [line, entries, marked] of CASES) {
+    await t.test(line, async () => {
+      await open(line.split(' ')[0]);
+      await fill(entries);
+      const want = answer(line);
+      if (marked) {
+        const mark = await page.$eval(`#entry-${marked}-mark`, m => m.textContent);
+        assert.ok(mark.endsWith(want.warning ?? want.error.reason), mark);
+        assert.deepEqual(await page.$$eval('[aria-invalid=true]', all => all.map(e => e.id || e.name)), ['entry-' + marked]);
+        assert.ok(await page.$eval('#results', r => r.classList.contains('stale')));
+      } else {
+        assert.deepEqual(await shownTexts(page), texts(want));
+        assert.equal(await page.$$eval('[aria-invalid]', all => all.length), 0);
+      }
+      await axe(line);
+    });
+  }
+  assert.equal(await page.$eval('#report', r => r.getAttribute('aria-live')), 'polite');
+});
+
+// At each width, and at 320 px with the browser's text at 200%: entries and results at
+// 16 px (32 px) or more as rendered, targets of 44 x 44 px, nothing wider than the screen.
+test('phone standards at 320, 360 and 390 px and at 200% text', async () => {
+  const session = await page.createCDPSession();
+  for (const [width, scale] of [[320, 1], [360, 1], [390, 1], [320, 2]]) {
+    await session.send('Page.setFontSizes', { fontSizes: { standard: 16 * scale, fixed: 13 * scale } });
+    await page.setViewport({ width, ...PHONE });
+    for (const [line, entries] of [CASES[0], CASES[4], CASES[10], CASES[13]]) {
+      await open(line.split(' ')[0]);
+      await fill(entries);
+      await page.click('#menu');
+      // Wider content would make the browser zoom the page out, and everything smaller.
+      const found = await page.evaluate(screen => {
+        const shown = [...document.querySelectorAll('body *')]
+          .filter(e => e.checkVisibility() && !e.closest('#classic, .stacked thead'));  // the headers for screen readers
+        const size = e => parseFloat(getComputedStyle(e).fontSize) * e.currentCSSZoom * visualViewport.scale;
+        const box = e => e.getBoundingClientRect();
+        return {
+          overflow: Math.max(document.documentElement.scrollWidth, innerWidth) - screen,
+          outside: shown.filter(e => box(e).left < 0 || box(e).right > screen + 0.5 || e.scrollWidth > e.clientWidth + 1)
+            .map(e => e.outerHTML.slice(0, 60)),
+          fonts: shown.filter(e => e.matches('input[type=text], .entry label, legend, #report *') && e.textContent + e.value).map(size),
+          keyboards: Object.fromEntries([...document.querySelectorAll('#entries input[type=text]')].map(i => [i.id, i.inputMode])),
+          targets: shown.filter(e => e.matches('a, button, input[type=text], label.option'))
+            .map(e => [e.textContent || e.id, box(e).width, box(e).height]),
+        };
+      }, width);
+      await page.click('#menu');
+      const where = `${line} at ${width} px, text ${scale * 100}%`;
+      assert.deepEqual([found.overflow, found.outside], [0, []], where);
+      assert.ok(Math.min(...found.fonts) >= 16 * scale, `${where}: text of ${Math.min(...found.fonts)} px`);
+      for (const [name, w, h] of found.targets) assert.ok(w >= 44 && h >= 44, `${where}: ${name} is ${w} x ${h}`);
+      // A number pad for plain numbers; the full keyboard, with its colon, for the rest.
+      for (const [id, mode] of Object.entries(found.keyboards))
+        assert.equal(mode, id === 'entry-exponent' ? 'decimal' : 'text', `${where}: ${id}`);
+    }
+  }
+  await session.send('Page.setFontSizes', { fontSizes: { standard: 16, fixed: 13 } });
+  await page.setViewport({ width: 360, ...PHONE });
+});
+
+test('the menu passes axe, and gives the focus back to its button', async () => {
+  await page.click('#menu');
+  await axe('the menu open');
+  await page.click('#tool-list a[href="#vdot"]');
+  await page.waitForFunction(() => document.querySelector('[aria-current=page]')?.hash === '#vdot');
+  assert.deepEqual(await page.$eval('#menu', m => [m === document.activeElement, m.getAttribute('aria-expanded')]), [true, 'false']);
+  await page.evaluate(() => { location.hash = 'classic'; });
+  await page.waitForFunction(() => document.activeElement?.tagName === 'INPUT');
+  await axe('Classic');
+});
+
+test('keyboard alone, on a desktop', async () => {
+  await page.setViewport(DESKTOP);
+  await page.goto(chromium.url + '#pace');
+  await page.reload();
+  await page.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
+  const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
+  // Key, then what has the focus: the tools' links come first.
+  const steps = [['Tab', 'Pace'], ['Tab', 'Finish time'], ['Tab', 'Distance'], ['Tab', 'Race prediction'],
+    ['Enter', 'Race prediction'], ['Tab', 'VDOT and training paces'], ['Tab', 'Split plan'], ['Tab', 'Track laps'],
+    ['Tab', 'Classic'], ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
+    ['Tab', 'entry-time'], ['1:30:00', 'entry-time'], ['Tab', ''], ['ArrowDown', ''], ['Tab', 'entry-exponent'],
+    ['Tab', 'entry-km'], ['Space', 'entry-km']];
+  for (const [key, focus] of steps) {
+    await (key.length > 1 && !key.includes(':') ? page.keyboard.press(key) : page.keyboard.type(key));
+    assert.equal(await focused(), focus, `after ${key}`);
+  }
+  assert.deepEqual(await shownTexts(page), texts(answer('predict half 1:30:00 --model cameron --km')));
+  await axe('desktop');
+});
+
+// A page of the site whose module files the test hands over itself.
+async function pageWith(files) {
+  const other = await chromium.browser.newPage();
+  await other.setBypassServiceWorker(true);
+  await other.setRequestInterception(true);
+  other.on('request', r => {
+    const file = files[new URL(r.url()).pathname.slice(1)];
+    return file ? r.respond({ contentType: file.type, body: file.body }) : r.continue();
+  });
+  return other;
+}
+
+test('the panel-behaviour suite, run on the page', async () => {
+  const module = await pageWith({ 'quorran.js': { type: 'text/javascript', body: readFileSync(join(check, 'quorran.js')) },
+    'quorran.wasm': { type: 'application/wasm', body: readFileSync(join(check, 'quorran.wasm')) } });
+  await module.evaluateOnNewDocument(() => { navigator.clipboard.writeText = async text => { window.copied = text; }; });
+  await module.goto(chromium.url);
+  assert.deepEqual(await (await module.waitForFunction(() => window.panelChecks)).jsonValue(), []);
+  await module.close();
+});
+
+test('documents: saved, and printed alone', async () => {
+  const report = answer('predict 5k 20:00');
+  report.documents = [{ key: 'svg', file_name: 'band.svg', media_type: 'image/svg+xml', printable: true,
+    text: '<svg xmlns="http://www.w3.org/2000/svg" width="20mm" height="10mm"><text y="20">5 km</text></svg>' },
+  { key: 'csv', file_name: 'band.csv', media_type: 'text/csv', printable: false, text: 'km,time\n5,20:00\n' }];
+  // A small fake of the module, which hands the page a tool and this report.
+  const fake = `function createQuorran(m) {
+    m.panel.showTools('[{"name":"fake","title":"Fake"}]');
+    m.panel.showTool(0, '{"name":"fake","title":"Fake","purpose":"","entries":[]}');
+    m.panel.showReport(${JSON.stringify(JSON.stringify(report))});
+    return Promise.resolve(m);
+  }`;
+  const doc = await pageWith({ 'quorran.js': { type: 'text/javascript', body: fake } });
+  await doc.evaluateOnNewDocument(() => { window.print = () => { window.printed = true; }; });
+  await doc.goto(chromium.url + '#fake');
+  const folder = mkdtempSync(join(tmpdir(), 'quorran-saved-'));
+  await (await doc.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  assert.deepEqual(await doc.$$eval('.documents button', all => all.map(b => b.textContent)),
+    ['Save band.svg', 'Print band.svg', 'Save band.csv']);
+  await doc.click('.documents button:nth-child(3)');
+  for (let i = 0; i < 50 && !readdirSync(folder).includes('band.csv'); i++) await new Promise(r => setTimeout(r, 100));
+  assert.equal(readFileSync(join(folder, 'band.csv'), 'utf8'), report.documents[1].text);
+  rmSync(folder, { recursive: true });
+  await doc.emulateMediaType('print');
+  assert.ok((await doc.$$eval('#report td', all => all.filter(e => e.checkVisibility()))).length > 0, 'the page prints itself');
+  await doc.emulateMediaType(null);
+  await doc.click('.documents button:nth-child(2)');
+  await doc.waitForFunction(() => window.printed);
+  await doc.emulateMediaType('print');
+  assert.deepEqual(await doc.evaluate(() => [...document.querySelectorAll('body *')].filter(e => e.checkVisibility())
+    .map(e => e.tagName)), ['DIV', 'IMG'], 'the document alone');
+  await doc.close();
+  assert.equal(await page.$$eval('.documents', all => all.length), 0, 'no documents, no buttons');
+});
+
+// The site's size gzipped, served as a static host serves it; the WebAssembly fetched
+// once, from the start; then the time until the calculator is usable, cold (empty cache)
+// and warm (the second visit), with the network at Fast 3G and the processor 4 times slower.
+test('size, and the load under throttling', async () => {
+  const files = readdirSync(site, { recursive: true }).filter(f => f.includes('.'));
+  const gzipped = files.reduce((sum, f) => sum + gzipSync(readFileSync(join(site, f)), { level: 9 }).length, 0);
+  assert.ok(gzipped < 120 * 1024, `${gzipped} bytes gzipped`);
+  const times = { cold: [], warm: [] };
+  for (let run = 0; run < 3; run++) {
+    const context = await chromium.browser.createBrowserContext();
+    const load = await context.newPage();
+    await load.emulateNetworkConditions(PredefinedNetworkConditions['Fast 3G']);
+    await load.emulateCPUThrottling(4);
+    const wasm = [];
+    load.on('response', r => r.url().endsWith('.wasm') && wasm.push(r.headers()));
+    for (const kind of ['cold', 'warm']) {
+      await load.goto('about:blank');
+      await load.goto(chromium.url + '#pace');
+      times[kind].push(await load.evaluate(() => new Promise(resolve => {
+        const usable = () => performance.getEntriesByName('quorran-usable')[0]?.startTime;
+        (function wait() { return usable() ? resolve(usable()) : setTimeout(wait, 10); })();
+      })));
+      if (kind === 'cold') {
+        assert.equal(wasm.length, 1, 'the WebAssembly fetched once');
+        assert.equal(wasm[0]['content-encoding'], 'br');
+        assert.ok(await load.evaluate(() => performance.getEntriesByName(new URL('quorran.wasm', location).href)[0].startTime <
+          performance.getEntriesByName(new URL('quorran.js', location).href)[0].responseEnd), 'fetched beside the loader');
+        await load.evaluate(() => navigator.serviceWorker.ready);
+      }
+    }
+    await context.close();
+  }
+  const median = list => list.sort((a, b) => a - b)[1].toFixed(0);
+  console.log(`site: ${files.length} files, ${(gzipped / 1024).toFixed(1)} KB gzipped; usable after, Fast 3G and 4x CPU ` +
+    `(median of 3): cold ${median(times.cold)} ms, warm ${median(times.warm)} ms`);
+});
+
+test('works with no network after one visit', async () => {
+  await page.setViewport({ width: 360, ...PHONE });
+  if (screenshots) await shoot();
+  await page.goto(chromium.url + '#laps');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  chromium.server.closeAllConnections();
+  await new Promise(resolve => chromium.server.close(resolve));
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
+  await fill({ pace: '6:30' });
+  assert.deepEqual(await shownTexts(page), texts(answer('laps 6:30')));
+});
+
+// The README's pictures, a phone's screen each: Pace scrolled to its end, and Race
+// prediction scrolled to its result.
+async function shoot() {
+  for (const [[line, entries], file, end] of [[CASES[0], 'screenshot-web.png', 'end'], [CASES[8], 'screenshot-web-tool.png', 'start']]) {
+    await open(line.split(' ')[0]);
+    await fill(entries);
+    await page.evaluate(block => { document.activeElement.blur(); document.querySelector('#results').scrollIntoView({ block }); }, end);
+    await page.screenshot({ path: join(screenshots, file) });
+  }
+}

@@ -1,0 +1,108 @@
+// The panel-behaviour suite on the page: this module stands in for the app's own, opens
+// the toolbox on the page as the app does, then drives the page's controls through DOM
+// events as a user would and reads back what the page shows. The browser test
+// (app_test.mjs) serves it in place of quorran.js and reads window.panelChecks.
+#include <emscripten.h>
+
+#include <string>
+
+#include "tests/panel_behaviour.h"
+#include "ui/web/toolbox_page.h"
+
+namespace {
+
+// A text from the page: its length in bytes, then the text, terminated, into buffer.
+EM_JS(int, page_text_length, (const char* script), { return lengthBytesUTF8(String(eval(UTF8ToString(script)))); });
+EM_JS(void, page_text, (const char* script, char* buffer, int size), {
+    stringToUTF8(String(eval(UTF8ToString(script))), buffer, size);
+});
+
+// Runs a script on the page and gives back what it makes of its value, as text.
+std::string page(const std::string& script) {
+    std::string text(static_cast<std::size_t>(page_text_length(script.c_str())) + 1, '\0');
+    page_text(script.c_str(), text.data(), static_cast<int>(text.size()));
+    text.pop_back();
+    return text;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> all;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        all.push_back(text.substr(start, end - start));
+    }
+    return all;
+}
+
+// The script's names for the entry's box and the tool links.
+std::string entry(int index) { return "document.querySelectorAll('#entries .entry')[" + std::to_string(index) + "]"; }
+const std::string TOOL_LINKS = "[...document.querySelectorAll('#tool-list a')].filter(a => a.hash !== '#classic')";
+
+// An element's own text, what the page adds in elements of its own left out.
+std::string own_text(const std::string& element) {
+    return "[..." + element + ".childNodes].filter(n => n.nodeType === Node.TEXT_NODE).map(n => n.data).join('')";
+}
+
+std::string quoted(std::string_view text) {
+    std::string js = "'";
+    for (const char c : text) js += c == '\'' || c == '\\' ? std::string{'\\', c} : std::string{c};
+    return js + "'";
+}
+
+class PageProbe final : public quorran::testing::PanelProbe {
+public:
+    std::vector<std::string> tools() override { return lines(page(TOOL_LINKS + ".map(a => a.textContent).join('\\n')")); }
+    int chosen_tool() override { return std::stoi(page(TOOL_LINKS + ".findIndex(a => a.ariaCurrent === 'page')")); }
+    // A link's click names the tool in the address at once; the browser's hashchange
+    // comes later, so the probe sends one now.
+    void choose_tool(int index) override {
+        page(TOOL_LINKS + "[" + std::to_string(index) + "].click(); dispatchEvent(new HashChangeEvent('hashchange'))");
+    }
+    std::vector<std::string> labels() override {
+        return lines(page("[...document.querySelectorAll('#entries .entry')]"
+                          ".map(e => e.querySelector('label, legend').textContent).join('\\n')"));
+    }
+    void enter(int index, std::string_view text) override {
+        page("{ const box = " + entry(index) + ", text = " + quoted(text) + ", field = box.querySelector('input');"
+             "if (field.type === 'text') { field.value = text; field.dispatchEvent(new Event('input')); }"
+             "else { const chosen = field.type === 'checkbox' ? field : box.querySelector(`[value='${text}']`);"
+             "chosen.checked = field.type !== 'checkbox' || text === 'on'; chosen.dispatchEvent(new Event('change')); } }");
+    }
+    std::string entry_shown(int index) override {
+        return page("{ const field = " + entry(index) + ".querySelector('input[type=text], input:checked');"
+                    "!field ? '' : field.type === 'checkbox' ? 'on' : field.value }");
+    }
+    void press_shortcut(int index, int shortcut) override {
+        page(entry(index) + ".querySelectorAll('.shortcuts button')[" + std::to_string(shortcut) + "].click()");
+    }
+    // The problem as the core gave it, without the label the page may say it after
+    // ("Time must be above zero").
+    std::string mark(int index) override { return page(own_text(entry(index) + ".querySelector('.mark')")); }
+    // The texts as the core gave them, the marks of flagged values left out.
+    std::vector<std::string> report() override {
+        const std::string all = page("[...document.querySelectorAll('#report :is(li, dt, dd, caption, th, td, p.note)')]"
+                                     ".map(e => " + own_text("e") + ").join('\\n')");
+        return all.empty() ? std::vector<std::string>{} : lines(all);
+    }
+    bool report_current() override { return page("document.querySelector('#results').classList.contains('stale')") == "false"; }
+    void copy() override { page("document.querySelector('#copy').click()"); }
+    // The browser test stands in for the clipboard: it keeps what the page writes.
+    std::string clipboard() override { return page("window.copied ?? ''"); }
+};
+
+void run_checks(void*) {
+    PageProbe probe;
+    std::string failures = "[";
+    for (const std::string& failure : quorran::testing::check_panel_behaviour(probe))
+        failures += (failures.size() > 1 ? "," : "") + quoted(failure);
+    page("window.panelChecks = " + failures + "]");
+}
+
+}  // namespace
+
+// Opens the toolbox as the app does; the checks run once the page has the module.
+int main() {
+    quorran::open_toolbox_page();
+    emscripten_async_call(run_checks, nullptr, 0);
+}

@@ -1,0 +1,265 @@
+'use strict';
+// The app's side of the toolbox. The WebAssembly module's ToolboxCommands decide
+// everything; this draws what they hand over (the tools, a tool's entries, its report,
+// all as JSON), hands every user action back, and keeps the page's address naming the
+// screen shown (#predict, #classic). No tool has code of its own here.
+(() => {
+  const $ = id => document.getElementById(id);
+  const make = (tag, props = {}, ...children) => {
+    const el = Object.assign(document.createElement(tag), props);
+    el.append(...children);
+    return el;
+  };
+  const CLASSIC = 'classic';
+  const narrow = matchMedia('(max-width: 37.49em)');
+  let tools = [], entries = [], shown = -1, classicOpened = false, documents = [];
+
+  // The module, with the toolbox's view; the loader adds the module's exports to it.
+  // The dialog's view (classic.js) joins it when the Classic screen is first shown.
+  const Module = {};
+  const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
+
+  // ---- Screens and the address ----------------------------------------------------
+
+  const asked = () => decodeURIComponent(location.hash.slice(1));
+
+  function showScreen(name) {
+    $('tool').hidden = name === CLASSIC;
+    $('classic').hidden = name !== CLASSIC;
+    for (const link of $('tool-list').querySelectorAll('a')) {
+      if (link.hash === '#' + name) link.setAttribute('aria-current', 'page');
+      else link.removeAttribute('aria-current');
+    }
+    if (name === CLASSIC && !classicOpened && tools.length) openClassic();
+  }
+
+  function openClassic() {
+    classicOpened = true;
+    document.head.append(make('script', {
+      src: 'classic.js',
+      onload() {
+        Module.page = classic;
+        classic.command = id => call('command', id);
+        call('open_classic');
+      },
+    }));
+  }
+
+  // A link, a shortcut or the browser's Back names another screen.
+  addEventListener('hashchange', () => {
+    const name = asked(), index = tools.findIndex(t => t.name === name);
+    if (name === CLASSIC || index === shown) showScreen(name);
+    else if (index >= 0) call('tool_chosen', index);
+  });
+
+  // On a narrow screen the tools are a menu that the Tools button opens; choosing one, or
+  // Escape, closes it and gives the focus back to the button.
+  function openMenu(open) {
+    $('menu').setAttribute('aria-expanded', open);
+    $('tools').classList.toggle('open', open);
+  }
+  $('menu').addEventListener('click', () => openMenu(!$('tools').classList.contains('open')));
+  $('tools').addEventListener('click', event => {
+    if (!event.target.closest('a') || !narrow.matches) return;
+    openMenu(false);
+    $('menu').focus();
+  });
+  $('tools').addEventListener('keydown', event => {
+    if (event.key !== 'Escape' || !narrow.matches) return;
+    openMenu(false);
+    $('menu').focus();
+  });
+
+  // ---- Entries --------------------------------------------------------------------
+
+  // A problem in words: "must be above zero" follows the entry's label.
+  const sentence = (label, problem) => (/^[a-z]/.test(problem) ? [make('span', { textContent: label + ' ' }), problem] : [problem]);
+
+  // One entry as the page draws it, and how to read, set and mark it.
+  function entry(field, index) {
+    const id = 'entry-' + field.name, mark = make('p', { id: id + '-mark', className: 'mark' });
+    const changed = () => call('entry_changed', index);
+    let box, control, get, set;
+    if (field.kind === 'choice') {
+      const options = field.choices.map(c => make('label', { className: 'option' },
+        make('input', { type: 'radio', name: id, value: c.value, onchange: changed }), c.label));
+      box = control = make('fieldset', {}, make('legend', { textContent: field.label }), ...options);
+      const radios = () => [...box.querySelectorAll('input')];
+      get = () => radios().find(r => r.checked)?.value ?? '';
+      set = text => radios().forEach(r => { r.checked = r.value === text; });
+    } else if (field.kind === 'flag') {
+      control = make('input', { type: 'checkbox', id, onchange: changed });
+      box = make('div', {}, make('label', { className: 'option' }, control, field.label));
+      get = () => (control.checked ? 'on' : '');
+      set = text => { control.checked = text === 'on'; };
+    } else {
+      control = make('input', {
+        type: 'text', id, name: field.name, placeholder: field.placeholder, inputMode: field.input_hint,
+        autocomplete: 'off', autocapitalize: 'off', spellcheck: false, enterKeyHint: 'done', oninput: changed,
+      });
+      const shortcuts = field.shortcuts.map((s, k) =>
+        make('button', { type: 'button', textContent: s.label, onclick: () => call('shortcut', index, k) }));
+      box = make('div', {}, make('label', { htmlFor: id, textContent: field.label }), control);
+      if (shortcuts.length) box.append(make('div', { className: 'shortcuts' }, ...shortcuts));
+      get = () => control.value;
+      set = text => { control.value = text; };
+    }
+    box.classList.add('entry');
+    box.append(mark);
+    control.setAttribute('aria-describedby', mark.id);
+    set(field.text);
+    return {
+      box, get, set,
+      mark(problem) {
+        mark.replaceChildren(...(problem ? sentence(field.label, problem) : []));
+        if (problem) control.setAttribute('aria-invalid', 'true');
+        else control.removeAttribute('aria-invalid');
+      },
+    };
+  }
+
+  // ---- The report -----------------------------------------------------------------
+
+  // Texts are the core's own, their padding collapsed by the page; a flagged value
+  // carries its note's mark.
+  function reportNodes(report) {
+    const marks = Object.fromEntries(report.notes.filter(n => n.mark).map(n => [n.key, n.mark]));
+    const flag = mark => (mark ? [make('span', { className: 'flag', textContent: mark })] : []);
+    const text = cell => [cell.text, ...flag(marks[cell.flag] && '\u00a0' + marks[cell.flag])];
+    const nodes = [];
+    // Headlines that say what they are make a list; the others, each with its label.
+    let list = null, values = null;
+    for (const h of report.headlines) {
+      if (h.self_described) {
+        values = null;
+        if (!list) nodes.push(list = make('ul', { className: 'headlines' }));
+        list.append(make('li', {}, ...text(h)));
+      } else {
+        list = null;
+        if (!values) nodes.push(values = make('dl', { className: 'headlines' }));
+        values.append(make('div', {}, make('dt', { textContent: h.label }), make('dd', {}, ...text(h))));
+      }
+    }
+    for (const t of report.tables.filter(t => t.rows.length)) {
+      const cell = (c, i) => {
+        if (t.columns[i].names) return make('th', { scope: 'row' }, ...text(c));
+        const td = make('td', {}, ...text(c));
+        td.dataset.label = t.columns[i].label;
+        return td;
+      };
+      const head = make('tr', {}, ...t.columns.map(c =>
+        make('th', { scope: 'col', className: c.names ? 'name' : '', textContent: c.label })));
+      const rows = t.rows.map(row => make('tr', {}, ...row.map(cell)));
+      const table = make('table', {}, make('thead', {}, head), make('tbody', {}, ...rows));
+      if (t.title) table.prepend(make('caption', { textContent: t.title }));
+      nodes.push(make('div', { className: 'table' }, table));
+    }
+    for (const n of report.notes) nodes.push(make('p', { className: 'note' }, ...flag(n.mark && n.mark + ' '), n.text));
+    if (report.documents.length) nodes.push(documentButtons(report.documents));
+    return nodes;
+  }
+
+  // Each document can be saved; a printable one printed alone, by the print style sheet.
+  function documentButtons(all) {
+    documents = all;
+    const buttons = all.flatMap((d, i) => [
+      make('button', { type: 'button', textContent: 'Save ' + d.file_name, onclick: () => save(documents[i]) }),
+      ...(d.printable ? [make('button', { type: 'button', textContent: 'Print ' + d.file_name, onclick: () => print(documents[i]) })] : []),
+    ]);
+    return make('div', { className: 'documents' }, ...buttons);
+  }
+
+  const blobUrl = d => URL.createObjectURL(new Blob([d.text], { type: d.media_type }));
+
+  function save(d) {
+    const link = make('a', { href: blobUrl(d), download: d.file_name });
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+  }
+
+  // Until the print is done the page prints that document alone; otherwise it prints itself.
+  function print(d) {
+    const image = make('img', { src: blobUrl(d), alt: d.file_name });
+    $('print-area').replaceChildren(image);
+    document.body.classList.add('printing-document');
+    addEventListener('afterprint', () => document.body.classList.remove('printing-document'), { once: true });
+    image.decode().finally(() => window.print());
+  }
+
+  // Changes only what differs, so that the live region announces what changed.
+  function patch(old, fresh) {
+    const attributes = el => [...el.attributes ?? []].map(a => a.name + '=' + a.value).join();
+    if (old.nodeName !== fresh.nodeName || attributes(old) !== attributes(fresh) ||
+        old.childNodes.length !== fresh.childNodes.length) {
+      old.replaceWith(fresh);
+    } else if (old.nodeType === Node.TEXT_NODE) {
+      if (old.data !== fresh.data) old.data = fresh.data;
+    } else {
+      const children = [...fresh.childNodes];
+      [...old.childNodes].forEach((child, i) => patch(child, children[i]));
+    }
+  }
+
+  // A table too wide for its screen shows each row as a block, every value beside its
+  // column's header.
+  function fitTables() {
+    for (const box of $('report').querySelectorAll('.table')) {
+      box.classList.remove('stacked');
+      if (box.scrollWidth > box.clientWidth) box.classList.add('stacked');
+    }
+  }
+  addEventListener('resize', fitTables);
+
+  // ---- The view the module calls ----------------------------------------------------
+
+  Module.panel = {
+    askedTool: asked,
+
+    showTools(json) {
+      tools = JSON.parse(json);
+      const link = (name, title) => make('li', {}, make('a', { href: '#' + name, textContent: title }));
+      $('tool-list').replaceChildren(...tools.map(t => link(t.name, t.title)), link(CLASSIC, 'Classic'));
+    },
+
+    showTool(index, json) {
+      const tool = JSON.parse(json);
+      shown = index;
+      $('tool-title').textContent = tool.title;
+      $('tool-purpose').textContent = tool.purpose;
+      entries = tool.entries.map(entry);
+      $('entries').replaceChildren(...entries.map(e => e.box));
+      if (asked() !== CLASSIC && asked() !== tool.name) history.replaceState(null, '', '#' + tool.name);
+      showScreen(asked());
+    },
+
+    entryText: entry => entries[entry].get(),
+    setEntryText(entry, text) { entries[entry].set(text); },
+    markEntry(entry, problem) { entries[entry].mark(problem); },
+
+    showReport(json) {
+      const report = JSON.parse(json), box = $('report');
+      const nodes = reportNodes(report);
+      $('copy').hidden = nodes.length === 0;
+      if (nodes.length === 0) nodes.push(make('p', { className: 'hint', textContent: 'Results show here as you type.' }));
+      const fresh = make('div', {}, ...nodes);
+      if (box.firstChild) patch(box.firstChild, fresh);
+      else box.append(fresh);
+      fitTables();
+    },
+
+    setReportCurrent(current) {
+      $('results').classList.toggle('stale', !current);
+      $('stale').hidden = current || $('copy').hidden;
+    },
+
+    copy(text) { navigator.clipboard?.writeText(text); },
+  };
+
+  $('copy').addEventListener('click', () => call('copy'));
+
+  // Once the calculator is usable, the service worker keeps the site for the next visit.
+  createQuorran(Module).then(() => {
+    performance.mark('quorran-usable');
+    navigator.serviceWorker?.register('sw.js');
+  });
+})();

@@ -1,0 +1,103 @@
+#include "ui/web/web_tool_panel_view.h"
+
+#include <emscripten.h>
+
+#include "core/toolbox/json_writer.h"
+#include "core/toolbox/report_json.h"
+
+namespace quorran {
+
+namespace {
+
+// Texts cross to the page as a pointer and a length in bytes of UTF-8.
+EM_JS(void, panel_show_tools, (const char* json, int length), { Module.panel.showTools(UTF8ToString(json, length)); });
+EM_JS(void, panel_show_tool, (int index, const char* json, int length), {
+    Module.panel.showTool(index, UTF8ToString(json, length));
+});
+// The entry's text: its length in bytes, then the text itself, terminated, into buffer.
+EM_JS(int, panel_entry_length, (int entry), { return lengthBytesUTF8(Module.panel.entryText(entry)); });
+EM_JS(void, panel_entry_text, (int entry, char* buffer, int size), {
+    stringToUTF8(Module.panel.entryText(entry), buffer, size);
+});
+EM_JS(void, panel_set_entry_text, (int entry, const char* text, int length), {
+    Module.panel.setEntryText(entry, UTF8ToString(text, length));
+});
+EM_JS(void, panel_mark_entry, (int entry, const char* text, int length), {
+    Module.panel.markEntry(entry, UTF8ToString(text, length));
+});
+EM_JS(void, panel_show_report, (const char* json, int length), { Module.panel.showReport(UTF8ToString(json, length)); });
+EM_JS(void, panel_set_report_current, (int current), { Module.panel.setReportCurrent(current !== 0); });
+EM_JS(void, panel_copy, (const char* text, int length), { Module.panel.copy(UTF8ToString(text, length)); });
+
+int length_of(std::string_view text) { return static_cast<int>(text.size()); }
+
+void choices(JsonWriter& j, std::string_view key, const std::vector<EntryChoice>& all) {
+    j.key(key).begin_array();
+    for (const EntryChoice& c : all) j.begin_object().field("value", c.value).field("label", c.label).end_object();
+    j.end_array();
+}
+
+// A page names its fields by their labels alone: the mnemonic's & is left out.
+std::string without_mnemonic(std::string label) {
+    if (const auto at = label.find('&'); at != std::string::npos) label.erase(at, 1);
+    return label;
+}
+
+std::string entries_json(const Tool& tool, std::span<const EntryField> entries) {
+    static constexpr std::string_view KINDS[] = {"text", "choice", "flag"};
+    JsonWriter j;
+    j.begin_object().field("name", tool.name).field("title", tool.title).field("purpose", tool.purpose);
+    j.key("entries").begin_array();
+    for (const EntryField& f : entries) {
+        j.begin_object().field("name", f.name).field("label", without_mnemonic(f.label));
+        j.field("kind", KINDS[static_cast<int>(f.kind)]).field("placeholder", f.placeholder);
+        j.field("input_hint", f.input_hint).field("text", f.text);
+        choices(j, "choices", f.choices);
+        choices(j, "shortcuts", f.shortcuts);
+        j.end_object();
+    }
+    return j.end_array().end_object().text();
+}
+
+}  // namespace
+
+// The tools with their titles, and the names the page's address gives them (#predict).
+void WebToolPanelView::show_tools(std::span<const std::string> titles) {
+    JsonWriter j;
+    j.begin_array();
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        j.begin_object().field("name", tools()[i].name).field("title", titles[i]).end_object();
+    const std::string json = j.end_array().text();
+    panel_show_tools(json.data(), length_of(json));
+}
+
+void WebToolPanelView::show_tool(int index, std::span<const EntryField> entries) {
+    const std::string json = entries_json(tools()[static_cast<std::size_t>(index)], entries);
+    panel_show_tool(index, json.data(), length_of(json));
+}
+
+std::string WebToolPanelView::entry_text(int entry) const {
+    std::string text(static_cast<std::size_t>(panel_entry_length(entry)) + 1, '\0');
+    panel_entry_text(entry, text.data(), length_of(text));
+    text.pop_back();
+    return text;
+}
+
+void WebToolPanelView::set_entry_text(int entry, std::string_view text) {
+    panel_set_entry_text(entry, text.data(), length_of(text));
+}
+
+void WebToolPanelView::mark_entry(int entry, std::string_view problem) {
+    panel_mark_entry(entry, problem.data(), length_of(problem));
+}
+
+void WebToolPanelView::show_report(const Report& report) {
+    const std::string json = report_json(report);
+    panel_show_report(json.data(), length_of(json));
+}
+
+void WebToolPanelView::set_report_current(bool current) { panel_set_report_current(current ? 1 : 0); }
+
+void WebToolPanelView::copy_to_clipboard(std::string_view text) { panel_copy(text.data(), length_of(text)); }
+
+}  // namespace quorran
