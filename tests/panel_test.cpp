@@ -75,7 +75,7 @@ TEST(Panel, InputHints) {
         for (const EntryField& f : entry_fields(*find_tool(tool)))
             if (f.kind == EntryKind::Text) hints.push_back(f.name + " " + f.input_hint);
     EXPECT_EQ(hints, (std::vector<std::string>{"distance text", "time text", "exponent decimal", "distance text",
-                                               "time text", "every text", "negative text"}));
+                                               "time text", "every text", "negative text", "title text"}));
 }
 
 TEST(Panel, CopiesTheReportAsTabSeparatedText) {

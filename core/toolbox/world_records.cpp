@@ -34,6 +34,9 @@ constexpr std::array<Record, 15> RECORDS{{
 }  // namespace
 
 double world_record_seconds(double metres) {
+    // At a record's own distance, the record itself, whatever pow rounds to.
+    for (const Record& r : RECORDS)
+        if (r.metres == metres) return r.seconds;
     std::size_t upper = 1;
     while (upper + 1 < RECORDS.size() && RECORDS[upper].metres < metres) ++upper;
     const Record& a = RECORDS[upper - 1];

@@ -53,6 +53,8 @@ const CASES = [
   ['vdot 10k 45:00', { distance: '10k', time: '45:00' }],
   ['plan half 1:45:00 --every 5km --negative 2', { distance: 'half', time: '1:45:00', every: '5km', negative: '2' }],
   ['laps --per-km 4:00', { pace: '4:00', 'per-km': 'on' }],
+  ['agegrade m 50 10k 40:00', { sex: 'm', age: '50', event: '10k', time: '40:00' }],
+  ['agegrade f 45 marathon --target 70', { sex: 'f', age: '45', event: 'marathon', target: '70' }],
   ['pace 10 0:00:00', { distance: '10', time: '0:00:00' }, 'time'],
   ['predict 5k 20:61', { distance: '5k', time: '20:61' }, 'time'],
   ['plan 10k 45:00 --negative 50', { distance: '10k', time: '45:00', negative: '50' }, 'negative'],
@@ -195,7 +197,7 @@ test('keyboard alone, on a desktop', async () => {
   // Key, then what has the focus: the tools' links come first.
   const steps = [['Tab', 'Pace'], ['Tab', 'Finish time'], ['Tab', 'Distance'], ['Tab', 'Race prediction'],
     ['Enter', 'Race prediction'], ['Tab', 'VDOT and training paces'], ['Tab', 'Split plan'], ['Tab', 'Track laps'],
-    ['Tab', 'Classic'], ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
+    ['Tab', 'Age grading'], ['Tab', 'Classic'], ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
     ['Tab', 'entry-time'], ['1:30:00', 'entry-time'], ['Tab', ''], ['ArrowDown', ''], ['Tab', 'entry-exponent'],
     ['Tab', 'entry-km'], ['Space', 'entry-km']];
   for (const [key, focus] of steps) {
