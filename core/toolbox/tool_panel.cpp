@@ -134,7 +134,8 @@ void ToolboxCommands::show(std::size_t tool) {
 
 // Reads every entry, marks each that cannot be read, and shows the report when all can;
 // otherwise the last report stays, greyed. An entry left as its default, or empty, is
-// taken as not given; an empty entry that is needed is not marked: it is yet to come.
+// taken as not given; an empty entry is never marked, even when the tool warns of it
+// (the pace dialog's tools read it as zero): it is yet to come.
 void ToolboxCommands::recompute() {
     std::vector<std::string> texts;
     bool km = false, per_km = false;
@@ -164,7 +165,7 @@ void ToolboxCommands::recompute() {
     const std::string_view wrong = outcome.refusal ? outcome.refusal->param : outcome.warning_param;
     if (outcome.refusal || outcome.warning) {
         const auto at = std::find_if(entries_.begin(), entries_.end(), [wrong](const Param* p) { return p->name == wrong; });
-        if (at != entries_.end())
+        if (at != entries_.end() && !texts[static_cast<std::size_t>(at - entries_.begin())].empty())
             view_.mark_entry(static_cast<int>(at - entries_.begin()), outcome.refusal ? outcome.refusal->reason : *outcome.warning);
         return view_.set_report_current(false);
     }
