@@ -66,7 +66,7 @@ public:
     void press_shortcut(int entry, int shortcut) override {
         QTest::mouseClick(row(entry).shortcuts.at(static_cast<std::size_t>(shortcut)), Qt::LeftButton);
     }
-    std::string mark(int entry) override { return row(entry).mark->text().toStdString(); }
+    std::string mark(int entry) override { return row(entry).mark->isVisible() ? row(entry).mark->text().toStdString() : ""; }
     // The report's texts in the order of its layout: labels, then each table's header and cells.
     std::vector<std::string> report() override {
         std::vector<std::string> texts;
@@ -114,7 +114,7 @@ void answer_dialog(const std::function<void(QDialog&)>& answer) {
     poll->start(10);
 }
 
-// A 100 x 50 mm black band, printable, and a CSV that is not.
+// A 100 x 50 mm black band, printable twice, once not, and a CSV.
 const std::string BAND_SVG = R"(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="50mm" viewBox="0 0 100 50">)"
                              R"(<rect width="100" height="50"/></svg>)";
 Report report_with_documents() {
@@ -122,6 +122,8 @@ Report report_with_documents() {
     r.headlines.push_back({"race", "race", Unit::Seconds, {"5 km in 20:00", 1200}});
     r.documents.push_back({"svg", "pace-band.svg", "image/svg+xml", BAND_SVG, true});
     r.documents.push_back({"csv", "pace-band.csv", "text/csv", "km,time\n1,4:00\n", false});
+    r.documents.push_back({"preview", "preview.svg", "image/svg+xml", BAND_SVG, false});
+    r.documents.push_back({"svg", "pace-band-2.svg", "image/svg+xml", BAND_SVG, true});
     return r;
 }
 
@@ -167,9 +169,11 @@ private slots:
             for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
                 const QAccessibleInterface* a = accessible(field(i));
                 const EntryField& e = entries[static_cast<std::size_t>(i)];
-                QCOMPARE(QStringList({a->text(QAccessible::Name), QString::number(a->role()), a->text(QAccessible::Description)}),
+                const auto* edit = qobject_cast<QLineEdit*>(field(i));
+                QCOMPARE(QStringList({a->text(QAccessible::Name), QString::number(a->role()), a->text(QAccessible::Description),
+                                      edit ? edit->placeholderText() : ""}),
                          QStringList({without_mnemonic(to_qstring(e.label)), QString::number(roles[static_cast<int>(e.kind)]),
-                                      to_qstring(e.tooltip)}));
+                                      to_qstring(e.tooltip), to_qstring(e.placeholder)}));
             }
         }
         QCOMPARE(accessible(window_->tool_list())->text(QAccessible::Name), "Tool");
@@ -192,6 +196,12 @@ private slots:
                 const auto headers = cell->tableCellInterface()->columnHeaderCells();
                 QCOMPARE(QStringList({cell->text(QAccessible::Name), headers.value(0)->text(QAccessible::Name)}),
                          QStringList({to_qstring(want.tables[0].rows[r][c].text), to_qstring(want.tables[0].columns[c].label)}));
+                // Names read from the left; times right-aligned, under headers aligned with them.
+                const QTableWidget* shown = window_->report_tables().at(0);
+                const bool right = !want.tables[0].columns[c].names;
+                QCOMPARE(QList<bool>({bool(shown->item(r, c)->textAlignment() & Qt::AlignRight),
+                                      bool(shown->horizontalHeaderItem(c)->textAlignment() & Qt::AlignRight)}),
+                         QList<bool>({right, right}));
             }
         }
         // A wrong entry: the field says why, and the report is announced as unavailable.
@@ -286,24 +296,28 @@ private slots:
         const QString was = QDir::currentPath();
         QDir::setCurrent(dir.path());
         const auto accept = [](QDialog& d) { d.accept(); };
+        QTimer::singleShot(50, [] {  // Save… offers each document by name: the second, the CSV
+            for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(QApplication::activePopupWidget(), key);
+        });
         answer_dialog(accept);
-        window_->save_button()->menu()->actions().at(1)->trigger();
+        QTest::mouseClick(window_->save_button(), Qt::LeftButton);
         answer_dialog(accept);
         QTest::mouseClick(window_->pdf_button(), Qt::LeftButton);
         QDir::setCurrent(was);
         QFile csv(dir.filePath("pace-band.csv")), pdf(dir.filePath("pace-band.pdf"));
-        QVERIFY(csv.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly));
+        QVERIFY(csv.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("pace-band.svg")));
         QCOMPARE(csv.readAll(), "km,time\n1,4:00\n");
         const QByteArray bytes = pdf.readAll();
-        QVERIFY(bytes.startsWith("%PDF") && bytes.count("/Type /Page\n") == 1);
+        QVERIFY(bytes.startsWith("%PDF") && bytes.count("/Type /Page\n") == 2);  // the printable two, a page each
 
         bool asked = false;
         answer_dialog([&asked](QDialog& d) { asked = qobject_cast<QPrintDialog*>(&d), d.reject(); });
         QTest::mouseClick(window_->print_button(), Qt::LeftButton);
         QVERIFY(asked);
 
-        // 100 x 50 mm at 10 dots per mm, and the same shrunk to fit 500 dots across.
-        for (const auto& [fit, drawn] : {std::pair{QSize(2000, 2000), QSize(1000, 500)}, {QSize(500, 2000), QSize(500, 250)}}) {
+        // 100 x 50 mm at 10 dots per mm, and the same shrunk to fit 500 dots across or 100 down.
+        for (const auto& [fit, drawn] : {std::pair{QSize(2000, 2000), QSize(1000, 500)}, {QSize(500, 2000), QSize(500, 250)},
+                                         {QSize(2000, 100), QSize(200, 100)}}) {
             QImage paper(2000, 2000, QImage::Format_RGB32);
             paper.setDotsPerMeterX(10000), paper.setDotsPerMeterY(10000);
             paper.fill(Qt::white);

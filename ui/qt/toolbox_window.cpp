@@ -169,9 +169,8 @@ void ToolboxWindow::create_controls() {
     save_ = new QPushButton(tr("Save…"), this);
     connect(print_, &QPushButton::clicked, this, &ToolboxWindow::on_print);
     connect(pdf_, &QPushButton::clicked, this, &ToolboxWindow::on_save_pdf);
-    connect(save_, &QPushButton::clicked, this, [this] {
-        if (!save_->menu()) on_save(0);  // several documents: the button's menu names them
-    });
+    // With several documents the button has a menu of them, and a click shows it instead.
+    connect(save_, &QPushButton::clicked, this, [this] { on_save(0); });
 
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] { commands_.on_copy(); });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
