@@ -41,11 +41,11 @@ int toolbox_picture(const char* path) {
     toolbox.show();
     QApplication::processEvents();
     const auto entries = quorran::entry_fields(toolbox_tool());
-    for (const auto& [name, text] : {std::pair{"distance", "5k"}, std::pair{"time", "20:00"}}) {
-        const auto entry = std::find_if(entries.begin(), entries.end(), [name](const auto& e) { return e.name == name; });
+    for (const auto& typed : {std::pair{"distance", "5k"}, std::pair{"time", "20:00"}}) {
+        const auto entry = std::find_if(entries.begin(), entries.end(), [&typed](const auto& e) { return e.name == typed.first; });
         auto* field = qobject_cast<QLineEdit*>(toolbox.entry_rows().at(static_cast<std::size_t>(entry - entries.begin())).field);
         field->setFocus();
-        field->insert(QString::fromLatin1(text));  // as typed: the report follows
+        field->insert(QString::fromLatin1(typed.second));  // as typed: the report follows
     }
     QApplication::processEvents();
     return save(toolbox, path) ? 0 : 1;
