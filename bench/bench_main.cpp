@@ -187,6 +187,7 @@ public:
     mutable std::size_t sink = 0;
 
     bool is_checked(int) const override { return true; }  // Miles, Miles, per mile
+    void check_radio(int, int, int) override { ++sink; }
     std::string get_text(int control) const override {
         switch (control) {
             case quorran::IDC_PACE_DISTANCE: return entries[0];

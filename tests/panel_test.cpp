@@ -78,6 +78,15 @@ TEST(Panel, InputHints) {
                                                "time text", "every text", "negative text", "title text"}));
 }
 
+// The pace dialog's tools read an empty field as zero and warn of it: the window opens
+// with no mark, and marks the warning once the zero is typed.
+TEST(Panel, AnEmptyEntryIsNotMarkedEvenWhenTheToolWarnsOfIt) {
+    MemoryProbe probe;
+    EXPECT_EQ(probe.mark(0), "");
+    probe.enter(0, "0");
+    EXPECT_EQ(probe.mark(0), "Distance cannot be zero.");
+}
+
 TEST(Panel, CopiesTheReportAsTabSeparatedText) {
     const Report r = run_tool(*find_tool("distance"), {{"time", "1:00:00"}, {"pace", "1:30/km"}}).report;
     EXPECT_EQ(report_tsv(r), "miles\t24.85 !\nkm\t40.00 !\n\n! faster than the world record over this distance (1:53:46)\n");

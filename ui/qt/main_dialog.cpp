@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +22,7 @@
 #include "core/dialog/messages.h"
 #include "ui/dialog_strings.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/app_icon.h"
 #include "ui/qt/dialog_units.h"
 
 namespace quorran {
@@ -35,15 +35,8 @@ constexpr int CANCEL_COMMAND = 2;  // the identifier Escape sends, as IDCANCEL
 constexpr int ENTRY_TEXT_LIMIT = static_cast<int>(TEXT_LIMIT);
 constexpr int ICON_SIZE = 32;
 
-// Icon 104, as the PNG that tools/make-icons draws from the same picture. Read as PNG
-// and nothing else: QtGui reads PNG itself, whereas a reader left to detect the format
-// (as QPixmap and QIcon do from a file name) first loads every image-format plugin.
 static_assert(ICON_SHOWN == 104, "quorran.png is icon 104");
-QPixmap icon_picture() {
-    QImageReader reader(QStringLiteral(":/icons/quorran.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
+QPixmap icon_picture() { return app_icon_picture(); }
 
 // The icon at a whole multiple of its size that best fills the area, so its pixels stay sharp.
 QPixmap icon_for(QSize area) {

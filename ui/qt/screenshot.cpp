@@ -1,21 +1,29 @@
 // quorran-screenshot OUTPUT.png: opens the dialog, runs a Find Finish Time for a
 // marathon at 8:00 per mile in it and saves a picture of the dialog to OUTPUT.png.
+// quorran-screenshot --toolbox OUTPUT.png: opens the toolbox on Predict, enters a 5 km
+// in 20:00 as a user types it and saves a picture of the window.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/dialog/control_ids.h"
 #include "ui/qt/main_dialog.h"
+#include "ui/qt/toolbox_window.h"
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("Usage: quorran-screenshot OUTPUT.png\n", stderr);
-        return 2;
-    }
+namespace {
+
+bool save(QWidget& window, const char* path) {
+    if (window.grab().save(QString::fromLocal8Bit(path))) return true;
+    std::fprintf(stderr, "quorran-screenshot: cannot write %s\n", path);
+    return false;
+}
+
+int dialog_picture(const char* path) {
     quorran::MainDialog dialog;
     dialog.show();
     QApplication::processEvents();
@@ -23,9 +31,34 @@ int main(int argc, char* argv[]) {
     qobject_cast<QLineEdit*>(quorran::dialog_control(dialog, quorran::IDC_FINISH_PACE_MINUTES))->setText("8");
     qobject_cast<QAbstractButton*>(quorran::dialog_control(dialog, quorran::IDC_FINISH_CALCULATE))->click();
     QApplication::processEvents();
-    if (!dialog.grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "quorran-screenshot: cannot write %s\n", argv[1]);
-        return 1;
+    return save(dialog, path) ? 0 : 1;
+}
+
+const quorran::Tool& toolbox_tool() { return *quorran::find_tool("predict"); }
+
+int toolbox_picture(const char* path) {
+    quorran::ToolboxWindow toolbox(toolbox_tool().name);
+    toolbox.show();
+    QApplication::processEvents();
+    const auto entries = quorran::entry_fields(toolbox_tool());
+    for (const auto& typed : {std::pair{"distance", "5k"}, std::pair{"time", "20:00"}}) {
+        const auto entry = std::find_if(entries.begin(), entries.end(), [&typed](const auto& e) { return e.name == typed.first; });
+        auto* field = qobject_cast<QLineEdit*>(toolbox.entry_rows().at(static_cast<std::size_t>(entry - entries.begin())).field);
+        field->setFocus();
+        field->insert(QString::fromLatin1(typed.second));  // as typed: the report follows
     }
-    return 0;
+    QApplication::processEvents();
+    return save(toolbox, path) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const bool toolbox = argc == 3 && std::strcmp(argv[1], "--toolbox") == 0;
+    if (argc != 2 && !toolbox) {
+        std::fputs("Usage: quorran-screenshot [--toolbox] OUTPUT.png\n", stderr);
+        return 2;
+    }
+    return toolbox ? toolbox_picture(argv[2]) : dialog_picture(argv[1]);
 }

@@ -1,0 +1,339 @@
+// The toolbox window through its real widgets: the panel-behaviour suite, then what only
+// the toolkit shows: what a screen reader hears, Ctrl+C, Escape, Alt+letter and Tab,
+// and the report's documents printed and saved.
+#include <QtTest>
+#include <QtWidgets>
+#include <QPrintDialog>
+
+#include <functional>
+#include <memory>
+
+#include "tests/panel_behaviour.h"
+#include "ui/qt/qt_calculator_view.h"
+#include "ui/qt/report_documents.h"
+#include "ui/qt/toolbox_window.h"
+
+namespace quorran {
+
+namespace {
+
+QString without_mnemonic(QString label) { return label.remove('&'); }
+
+int index_of(std::string_view tool) { return static_cast<int>(find_tool(tool) - tools().data()); }
+
+// The toolbox driven with simulated keys and clicks, and read from its widgets.
+class QtPanelProbe final : public testing::PanelProbe {
+public:
+    explicit QtPanelProbe(ToolboxWindow& window) : window_(window) {}
+    std::vector<std::string> tools() override {
+        std::vector<std::string> titles;
+        for (int i = 0; i < list()->count(); ++i) titles.push_back(list()->item(i)->text().toStdString());
+        return titles;
+    }
+    int chosen_tool() override { return list()->currentRow(); }
+    void choose_tool(int index) override {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(index)).center());
+    }
+    std::vector<std::string> labels() override {
+        std::vector<std::string> all;
+        for (const auto& row : window_.entry_rows())
+            all.push_back(without_mnemonic(row.label ? row.label->text() : as<QCheckBox>(row.field)->text()).toStdString());
+        return all;
+    }
+    void enter(int entry, std::string_view text) override {
+        QWidget* field = row(entry).field;
+        field->setFocus(Qt::TabFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+            // Select all, then the text in one edit, as pasted or committed by an input method.
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            if (text.empty()) return QTest::keyClick(edit, Qt::Key_Backspace);
+            QInputMethodEvent commit;
+            commit.setCommitString(to_qstring(text));
+            QApplication::sendEvent(edit, &commit);
+        } else if (auto* list = qobject_cast<QComboBox*>(field)) {
+            QTest::keyClick(list, Qt::Key_Home);
+            for (int i = 0; i < list->findData(to_qstring(text)); ++i) QTest::keyClick(list, Qt::Key_Down);
+        } else if (as<QCheckBox>(field)->isChecked() == text.empty()) {
+            QTest::keyClick(field, Qt::Key_Space);
+        }
+    }
+    std::string entry_shown(int entry) override {
+        QWidget* field = row(entry).field;
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) return edit->text().toStdString();
+        if (auto* list = qobject_cast<QComboBox*>(field)) return list->currentData().toString().toStdString();
+        return as<QCheckBox>(field)->isChecked() ? "on" : "";
+    }
+    void press_shortcut(int entry, int shortcut) override {
+        QTest::mouseClick(row(entry).shortcuts.at(static_cast<std::size_t>(shortcut)), Qt::LeftButton);
+    }
+    std::string mark(int entry) override { return row(entry).mark->isVisible() ? row(entry).mark->text().toStdString() : ""; }
+    // The report's texts in the order of its layout: labels, then each table's header and cells.
+    std::vector<std::string> report() override {
+        std::vector<std::string> texts;
+        read(window_.report()->layout(), texts);
+        return texts;
+    }
+    bool report_current() override { return window_.report()->isEnabled(); }
+    void copy() override { QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier); }
+    std::string clipboard() override { return QGuiApplication::clipboard()->text().toStdString(); }
+
+    template <class Widget>
+    static Widget* as(QWidget* widget) { return qobject_cast<Widget*>(widget); }
+    const ToolboxWindow::EntryRow& row(int entry) const { return window_.entry_rows().at(static_cast<std::size_t>(entry)); }
+
+private:
+    QListWidget* list() const { return window_.tool_list(); }
+    static void read(QLayout* layout, std::vector<std::string>& texts) {
+        for (int i = 0; i < layout->count(); ++i) {
+            QLayoutItem* item = layout->itemAt(i);
+            if (item->layout()) read(item->layout(), texts);
+            if (auto* label = as<QLabel>(item->widget())) texts.push_back(label->text().toStdString());
+            if (auto* table = as<QTableWidget>(item->widget())) {
+                for (int c = 0; c < table->columnCount(); ++c) texts.push_back(table->horizontalHeaderItem(c)->text().toStdString());
+                for (int r = 0; r < table->rowCount(); ++r)
+                    for (int c = 0; c < table->columnCount(); ++c) texts.push_back(table->item(r, c)->text().toStdString());
+            }
+        }
+    }
+
+    ToolboxWindow& window_;
+};
+
+QAccessibleInterface* accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+// Answers the next modal dialog (a file or print dialog) once it shows.
+void answer_dialog(const std::function<void(QDialog&)>& answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            answer(*dialog);
+        }
+    });
+    poll->start(10);
+}
+
+// A 100 x 50 mm black band, printable twice, once not, and a CSV.
+const std::string BAND_SVG = R"(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="50mm" viewBox="0 0 100 50">)"
+                             R"(<rect width="100" height="50"/></svg>)";
+Report report_with_documents() {
+    Report r;
+    r.headlines.push_back({"race", "race", Unit::Seconds, {"5 km in 20:00", 1200}});
+    r.documents.push_back({"svg", "pace-band.svg", "image/svg+xml", BAND_SVG, true});
+    r.documents.push_back({"csv", "pace-band.csv", "text/csv", "km,time\n1,4:00\n", false});
+    r.documents.push_back({"preview", "preview.svg", "image/svg+xml", BAND_SVG, false});
+    r.documents.push_back({"svg", "pace-band-2.svg", "image/svg+xml", BAND_SVG, true});
+    return r;
+}
+
+}  // namespace
+
+class ToolboxWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ToolboxWindow> window_;
+    std::unique_ptr<QtPanelProbe> probe_;
+
+    void reopen(std::string_view tool = {}) {
+        window_ = std::make_unique<ToolboxWindow>(tool);
+        probe_ = std::make_unique<QtPanelProbe>(*window_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    // Predict with a 20:00 5 km typed key by key: the report follows.
+    void predict() {
+        reopen("predict");
+        QTest::keyClicks(field(0), "5k");
+        QTest::keyClicks(field(1), "20:00");
+    }
+    QWidget* field(int entry) const { return probe_->row(entry).field; }
+
+private slots:
+    void init() { reopen(); }
+    void cleanup() { probe_.reset(), window_.reset(); }
+
+    void panel_behaviour() {
+        std::string failed;
+        for (const auto& failure : testing::check_panel_behaviour(*probe_)) failed += failure + "; ";
+        QVERIFY2(failed.empty(), failed.c_str());
+    }
+
+    // Every field is named by its label, with its forms as its description until it is
+    // marked, when the problem is; the values are named by what they are, the tables by
+    // their titles (or the tool's), and each cell is read with its column's name.
+    void screen_readers_hear_every_field_table_and_value() {
+        const QAccessible::Role roles[] = {QAccessible::EditableText, QAccessible::ComboBox, QAccessible::CheckBox};
+        for (const Tool& tool : tools()) {
+            probe_->choose_tool(index_of(tool.name));
+            const auto entries = entry_fields(tool);
+            for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+                const QAccessibleInterface* a = accessible(field(i));
+                const EntryField& e = entries[static_cast<std::size_t>(i)];
+                const auto* edit = qobject_cast<QLineEdit*>(field(i));
+                QCOMPARE(QStringList({a->text(QAccessible::Name), QString::number(a->role()), a->text(QAccessible::Description),
+                                      edit ? edit->placeholderText() : ""}),
+                         QStringList({without_mnemonic(to_qstring(e.label)), QString::number(roles[static_cast<int>(e.kind)]),
+                                      to_qstring(e.tooltip), to_qstring(e.placeholder)}));
+            }
+        }
+        QCOMPARE(accessible(window_->tool_list())->text(QAccessible::Name), "Tool");
+        QCOMPARE(accessible(window_->report_area())->text(QAccessible::Name), "Result");
+
+        predict();
+        const QList<QLabel*> values = window_->report()->findChildren<QLabel*>();
+        QStringList names;
+        for (const QLabel* label : values) names << accessible(const_cast<QLabel*>(label))->text(QAccessible::Name);
+        QCOMPARE(names, QStringList({"race", "race: 5 km in 20:00", "model", "model: Riegel, exponent 1.06"}));
+        QCOMPARE(accessible(values[1])->role(), QAccessible::StaticText);
+
+        const Report want = run_tool(*find_tool("predict"), {{"distance", "5k"}, {"time", "20:00"}}).report;
+        QAccessibleInterface* table = accessible(window_->report_tables().at(0));
+        QCOMPARE(QStringList({table->text(QAccessible::Name), QString::number(table->role())}),
+                 QStringList({"Race prediction", QString::number(QAccessible::Table)}));
+        for (int r = 0; r < table->tableInterface()->rowCount(); ++r) {
+            for (int c = 0; c < table->tableInterface()->columnCount(); ++c) {
+                QAccessibleInterface* cell = table->tableInterface()->cellAt(r, c);
+                QAccessibleInterface* header = cell->tableCellInterface()->columnHeaderCells().value(0);
+                const QString header_name = header->text(QAccessible::Name);
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(header));  // Qt leaves it to the caller
+                QCOMPARE(QStringList({cell->text(QAccessible::Name), header_name}),
+                         QStringList({to_qstring(want.tables[0].rows[r][c].text), to_qstring(want.tables[0].columns[c].label)}));
+                // Names read from the left; times right-aligned, under headers aligned with them.
+                const QTableWidget* shown = window_->report_tables().at(0);
+                const bool right = !want.tables[0].columns[c].names;
+                QCOMPARE(QList<bool>({bool(shown->item(r, c)->textAlignment() & Qt::AlignRight),
+                                      bool(shown->horizontalHeaderItem(c)->textAlignment() & Qt::AlignRight)}),
+                         QList<bool>({right, right}));
+            }
+        }
+        // A wrong entry: the field says why, and the report is announced as unavailable.
+        probe_->enter(1, "0:00");
+        QCOMPARE(accessible(field(1))->text(QAccessible::Description), "must be above zero");
+        QVERIFY(table->state().disabled);
+        QCOMPARE(accessible(window_->report_area())->state().disabled, false);  // it still scrolls
+    }
+
+    // Ctrl+C copies the report from anywhere; a field's own selection stays its own.
+    void ctrl_c_copies_the_report_and_a_selection_stays_its_own() {
+        predict();
+        const std::string tsv = report_tsv(run_tool(*find_tool("predict"), {{"distance", "5k"}, {"time", "20:00"}}).report);
+        for (QWidget* widget : {static_cast<QWidget*>(window_->tool_list()), static_cast<QWidget*>(window_->report_tables().at(0)),
+                                field(2), field(4)}) {
+            QGuiApplication::clipboard()->clear();
+            widget->setFocus();
+            probe_->copy();
+            QVERIFY2(probe_->clipboard() == tsv, qPrintable(widget->metaObject()->className()));
+        }
+        field(0)->setFocus();
+        QTest::keyClick(field(0), Qt::Key_A, Qt::ControlModifier);
+        probe_->copy();
+        QCOMPARE(probe_->clipboard(), "5k");
+    }
+
+    void escape_closes_from_every_kind_of_control() {
+        for (int entry : {-1, 0, 2, 4}) {  // the tool list, a line edit, a drop-down list, a check box
+            reopen("predict");
+            QWidget* control = entry < 0 ? window_->tool_list() : field(entry);
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Escape);
+            QVERIFY2(!window_->isVisible(), qPrintable(control->metaObject()->className()));
+        }
+        predict();
+        QTest::keyClick(window_->report_tables().at(0), Qt::Key_Escape);
+        QVERIFY(!window_->isVisible());
+    }
+
+    // Alt+letter reaches every entry of every tool, the tool list and the report; Tab
+    // goes through every control in reading order, top to bottom, left to right in a row.
+    void alt_letters_and_tab_follow_the_layout() {
+        const auto alt = [this](QChar letter) { QTest::keyClick(window_.get(), Qt::Key(letter.toUpper().unicode()), Qt::AltModifier); };
+        for (const Tool& tool : tools()) {
+            probe_->choose_tool(index_of(tool.name));
+            const auto entries = entry_fields(tool);
+            for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+                const QString label = to_qstring(entries[static_cast<std::size_t>(i)].label);
+                alt(label[label.indexOf('&') + 1]);
+                QVERIFY2(QApplication::focusWidget() == field(i), qPrintable(label));
+            }
+        }
+        alt('t');
+        QCOMPARE(QApplication::focusWidget(), window_->tool_list());
+        alt('r');
+        QCOMPARE(QApplication::focusWidget(), window_->report_area());
+
+        predict();
+        window_->tool_list()->setFocus();
+        QList<QWidget*> stops{window_->tool_list()};
+        for (QTest::keyClick(stops.back(), Qt::Key_Tab); QApplication::focusWidget() != stops.front();
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            stops << QApplication::focusWidget();
+        int focusable = 0;
+        for (QWidget* w : window_->findChildren<QWidget*>()) focusable += w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(stops.size(), focusable);
+        for (qsizetype i = 2; i < stops.size(); ++i) {  // after the list on the left
+            const QRect a(stops[i - 1]->mapTo(window_.get(), QPoint()), stops[i - 1]->size());
+            const QRect b(stops[i]->mapTo(window_.get(), QPoint()), stops[i]->size());
+            const bool same_row = std::abs(a.center().y() - b.center().y()) < std::min(a.height(), b.height()) / 2;
+            QVERIFY2(same_row ? b.left() > a.left() : b.top() > a.top(), qPrintable(stops[i]->metaObject()->className()));
+        }
+    }
+
+    // Print…, Save as PDF… and Save… act on the report's documents, only while it has some
+    // and is current: a printable SVG goes on paper at its true size.
+    void documents_print_and_save_only_while_a_report_has_them() {
+        predict();
+        const auto enabled = [this] {
+            return QList<bool>{window_->print_button()->isEnabled(), window_->pdf_button()->isEnabled(), window_->save_button()->isEnabled()};
+        };
+        QCOMPARE(enabled(), QList<bool>({false, false, false}));
+        QtToolPanel panel(*window_);
+        panel.show_report(report_with_documents());
+        panel.set_report_current(false);
+        QCOMPARE(enabled(), QList<bool>({false, false, false}));
+        panel.set_report_current(true);
+        QCOMPARE(enabled(), QList<bool>({true, true, true}));
+
+        // Each file dialog offers the document's own name, in the folder the program runs in.
+        QTemporaryDir dir;
+        const QString was = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const auto accept = [](QDialog& d) { d.accept(); };
+        QTimer::singleShot(50, [] {  // Save… offers each document by name: the second, the CSV
+            for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(QApplication::activePopupWidget(), key);
+        });
+        answer_dialog(accept);
+        QTest::mouseClick(window_->save_button(), Qt::LeftButton);
+        answer_dialog(accept);
+        QTest::mouseClick(window_->pdf_button(), Qt::LeftButton);
+        QDir::setCurrent(was);
+        QFile csv(dir.filePath("pace-band.csv")), pdf(dir.filePath("pace-band.pdf"));
+        QVERIFY(csv.open(QIODevice::ReadOnly) && pdf.open(QIODevice::ReadOnly) && !QFile::exists(dir.filePath("pace-band.svg")));
+        QCOMPARE(csv.readAll(), "km,time\n1,4:00\n");
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF") && bytes.count("/Type /Page\n") == 2);  // the printable two, a page each
+
+        bool asked = false;
+        answer_dialog([&asked](QDialog& d) { asked = qobject_cast<QPrintDialog*>(&d), d.reject(); });
+        QTest::mouseClick(window_->print_button(), Qt::LeftButton);
+        QVERIFY(asked);
+
+        // 100 x 50 mm at 10 dots per mm, and the same shrunk to fit 500 dots across or 100 down.
+        for (const auto& [fit, drawn] : {std::pair{QSize(2000, 2000), QSize(1000, 500)}, {QSize(500, 2000), QSize(500, 250)},
+                                         {QSize(2000, 100), QSize(200, 100)}}) {
+            QImage paper(2000, 2000, QImage::Format_RGB32);
+            paper.setDotsPerMeterX(10000), paper.setDotsPerMeterY(10000);
+            paper.fill(Qt::white);
+            QPainter painter(&paper);
+            draw_true_size(painter, window_->documents()[0], fit);
+            painter.end();
+            const int w = drawn.width(), h = drawn.height();
+            QCOMPARE(QList<QRgb>({paper.pixel(w - 2, h - 2), paper.pixel(w + 2, h / 2), paper.pixel(w / 2, h + 2)}),
+                     QList<QRgb>({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 255, 255)}));
+        }
+    }
+};
+
+}  // namespace quorran
+
+QTEST_MAIN(quorran::ToolboxWindowTest)
+#include "toolbox_window_test.moc"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/toolbox/tool_panel.h"
+
+namespace quorran {
+
+class ToolboxWindow;
+
+// The toolbox's panel operations on the Qt window: it reads and writes the widgets that
+// ToolboxWindow builds, and has it build them again for each tool and each report.
+class QtToolPanel final : public ToolPanelView {
+public:
+    explicit QtToolPanel(ToolboxWindow& window);
+
+    void show_tools(std::span<const std::string> titles) override;
+    void show_tool(int index, std::span<const EntryField> entries) override;
+    std::string entry_text(int entry) const override;
+    void set_entry_text(int entry, std::string_view text) override;
+    // The problem under the field (shown only when there is one) and as its accessible description.
+    void mark_entry(int entry, std::string_view problem) override;
+    void show_report(const Report& report) override;
+    // Greys the report (its widgets disabled) and the document actions with it.
+    void set_report_current(bool current) override;
+    void copy_to_clipboard(std::string_view text) override;
+
+private:
+    ToolboxWindow& window_;
+};
+
+}  // namespace quorran

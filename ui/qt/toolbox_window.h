@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QWidget>
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/toolbox/tool_panel.h"
+#include "ui/qt/qt_tool_panel.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QTableWidget;
+
+namespace quorran {
+
+// The window's title, and the name of its desktop entry.
+inline constexpr std::string_view TOOLBOX_CAPTION = "Quorran Toolbox";
+
+// The runner's toolbox: the tools of the table in a list, the entries of the one shown
+// as labelled fields, its report as labels and tables, and the report's documents to
+// print or save. Every widget is built here, its signals wired to ToolboxCommands beside
+// it; the widgets hold what they show and nothing else, and QtToolPanel reads and
+// writes them. Ctrl+C copies the report (a field's own selection stays its own), and
+// Escape closes the window.
+class ToolboxWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Opens on the tool of that name, or the table's first.
+    explicit ToolboxWindow(std::string_view tool_name = {}, QWidget* parent = nullptr);
+
+    // One entry's widgets: its label (none for a check box, which names itself), its
+    // field (QLineEdit, QComboBox or QCheckBox), the shortcut buttons beside it and the
+    // label that tells what is wrong with it.
+    struct EntryRow {
+        QLabel* label = nullptr;
+        QWidget* field = nullptr;
+        std::vector<QPushButton*> shortcuts;
+        QLabel* mark = nullptr;
+    };
+
+    // Built by the panel's operations.
+    void build_tools(std::span<const std::string> titles);
+    void build_entries(std::span<const EntryField> entries);
+    void build_report(const Report& report);
+    void set_report_current(bool current);
+
+    QListWidget* tool_list() const { return tools_; }
+    const std::vector<EntryRow>& entry_rows() const { return rows_; }
+    // The report's scroll area, and the widget inside that holds the report shown.
+    QScrollArea* report_area() const { return report_area_; }
+    QWidget* report() const;
+    std::vector<QTableWidget*> report_tables() const;
+    // Print…, Save as PDF… and Save… (with a menu of the documents when there are several).
+    QPushButton* print_button() const { return print_; }
+    QPushButton* pdf_button() const { return pdf_; }
+    QPushButton* save_button() const { return save_; }
+    std::span<const Document> documents() const { return documents_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void create_controls();
+    QWidget* create_field(int index, const EntryField& entry);
+    void order_tabs();
+    void enable_documents(bool current);
+    void on_print();
+    void on_save_pdf();
+    void on_save(std::size_t index);
+
+    QtToolPanel panel_;
+    ToolboxCommands commands_;
+    QListWidget* tools_ = nullptr;
+    QWidget* entries_ = nullptr;
+    std::vector<EntryRow> rows_;
+    QScrollArea* report_area_ = nullptr;
+    QPushButton* print_ = nullptr;
+    QPushButton* pdf_ = nullptr;
+    QPushButton* save_ = nullptr;
+    std::vector<Document> documents_;  // the report shown's
+};
+
+}  // namespace quorran
