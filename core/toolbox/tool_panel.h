@@ -59,6 +59,9 @@ public:
     virtual void copy_to_clipboard(std::string_view text) = 0;
 };
 
+// The toolbox window's title on every desktop, and its menu entry's name.
+inline constexpr std::string_view TOOLBOX_CAPTION = "Quorran Toolbox";
+
 // The labels of the window's own controls, whose mnemonics the entries' must not take.
 inline constexpr std::string_view PANEL_TOOLS_LABEL = "&Tool";
 inline constexpr std::string_view PANEL_REPORT_LABEL = "&Result";

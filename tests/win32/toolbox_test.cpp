@@ -149,6 +149,7 @@ public:
         return texts;
     }
     bool report_current() override {
+        if (!IsWindowEnabled(item(IDC_TOOLBOX_REPORT_LABEL))) return false;
         for (const HWND c : report_controls())
             if (!IsWindowEnabled(c)) return false;
         return true;

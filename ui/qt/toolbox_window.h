@@ -18,9 +18,6 @@ class QTableWidget;
 
 namespace quorran {
 
-// The window's title, and the name of its desktop entry.
-inline constexpr std::string_view TOOLBOX_CAPTION = "Quorran Toolbox";
-
 // The runner's toolbox: the tools of the table in a list, the entries of the one shown
 // as labelled fields, its report as labels and tables, and the report's documents to
 // print or save. Every widget is built here, its signals wired to ToolboxCommands beside

@@ -11,7 +11,6 @@ namespace quorran {
 
 class ToolPanelView;
 
-inline constexpr std::string_view TOOLBOX_CAPTION = "Quorran Toolbox";
 // The item of the pace dialog's Alt+Space menu that opens the toolbox.
 inline constexpr std::string_view TOOLBOX_MENU_ITEM = "Runner's &toolbox\u2026";
 

@@ -341,6 +341,8 @@ const Document* Win32ToolPanel::document(int index) const {
 // A report that is not current is greyed: its texts and tables can no longer be used.
 void Win32ToolPanel::set_report_current(bool current) {
     current_ = current;
+    // The report's own label greys too, so a report not yet made reads as not current.
+    EnableWindow(GetDlgItem(window_, IDC_TOOLBOX_REPORT_LABEL), current);
     for (const ReportItem& item : report_items_) EnableWindow(item.control, current);
     for (const HWND button : saves_) EnableWindow(button, current && !report_.documents.empty());
 }
