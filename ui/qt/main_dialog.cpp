@@ -24,6 +24,7 @@
 #include "ui/dialog_template.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/list_accessible.h"
 
 namespace quorran {
 
@@ -79,23 +80,6 @@ public:
     }
 };
 
-// Qt names an editable drop-down list after its current line on Linux, so a screen
-// reader would hear a split time instead of which list it is. This interface keeps
-// the list's own name and gives the current line as its value.
-class ListAccessible final : public QAccessibleWidget {
-public:
-    explicit ListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Value) return static_cast<const QComboBox*>(widget())->currentText();
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface* list_accessible(const QString&, QObject* object) {
-    auto* list = dynamic_cast<DropDownList*>(object);
-    return list ? new ListAccessible(list) : nullptr;
-}
 
 // The group box whose template rectangle holds the control's top left corner, so that
 // screen readers announce each control within its group; nullptr for the others. An
@@ -114,7 +98,7 @@ MainDialog::MainDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), view_(*this), commands_(view_) {
     setWindowTitle(QStringLiteral(QUORRAN_DIALOG_CAPTION));
     setWindowIcon(QIcon(icon_picture()));
-    static const bool lists_named = (QAccessible::installFactory(list_accessible), true);  // once a program
+    static const bool lists_named = (QAccessible::installFactory(named_list_accessible<DropDownList>), true);  // once a program
     (void)lists_named;
     create_controls();
     set_up();

@@ -24,6 +24,7 @@
 #include <algorithm>
 
 #include "ui/qt/app_icon.h"
+#include "ui/qt/list_accessible.h"
 #include "ui/qt/qt_calculator_view.h"
 #include "ui/qt/report_documents.h"
 
@@ -47,20 +48,6 @@ public:
     using QComboBox::QComboBox;
 };
 
-class ChoiceAccessible final : public QAccessibleWidget {
-public:
-    explicit ChoiceAccessible(ChoiceList* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Value) return static_cast<const QComboBox*>(widget())->currentText();
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface* choice_accessible(const QString&, QObject* object) {
-    auto* list = dynamic_cast<ChoiceList*>(object);
-    return list ? new ChoiceAccessible(list) : nullptr;
-}
 
 // A flagged value carries its note's mark, as the copied text does.
 const Note* note_of(const Cell& cell, const Report& report) {
@@ -138,7 +125,7 @@ ToolboxWindow::ToolboxWindow(std::string_view tool_name, QWidget* parent)
     : QWidget(parent, Qt::Window), panel_(*this), commands_(panel_) {
     setWindowTitle(to_qstring(TOOLBOX_CAPTION));
     setWindowIcon(QIcon(app_icon_picture()));
-    static const bool choices_named = (QAccessible::installFactory(choice_accessible), true);  // once a program
+    static const bool choices_named = (QAccessible::installFactory(named_list_accessible<ChoiceList>), true);  // once a program
     (void)choices_named;
     create_controls();
     commands_.open(tool_name);
