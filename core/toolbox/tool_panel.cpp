@@ -147,13 +147,11 @@ void ToolboxCommands::recompute() {
         if (entries_[i]->kind == ParamKind::Flag && !texts.back().empty()) (entries_[i]->name == "km" ? km : per_km) = true;
     }
     Entries given;
-    bool readable = true, complete = true;
+    bool readable = true;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Param& p = *entries_[i];
         std::string problem;
-        if (texts[i].empty() || texts[i] == p.fallback) {
-            complete = complete && !(p.required && texts[i].empty());
-        } else {
+        if (!texts[i].empty() && texts[i] != p.fallback) {
             given.emplace_back(p.name, texts[i]);
             if (p.kind != ParamKind::Field && p.kind != ParamKind::Flag) {
                 const Reading r = read_value(p, texts[i], p.kind == ParamKind::Pace ? per_km : km);
@@ -162,7 +160,7 @@ void ToolboxCommands::recompute() {
         }
         view_.mark_entry(static_cast<int>(i), problem);
     }
-    if (!readable || !complete) return view_.set_report_current(false);
+    if (!readable) return view_.set_report_current(false);
 
     const Outcome outcome = run_tool(tool(), given);
     const std::string_view wrong = outcome.refusal ? outcome.refusal->param : outcome.warning_param;
