@@ -1,5 +1,6 @@
-// quorran: the calculator's dialog, or with --toolbox the runner's toolbox window. Opens
-// it, waits until it ends and exits with 0; no other argument is read.
+// quorran: the calculator's dialog, or with --toolbox [TOOL] the runner's toolbox window
+// (on that tool, by its name: quorran --toolbox predict). Opens it, waits until it ends
+// and exits with 0; no other argument is read.
 #include <QApplication>
 
 #include <algorithm>
@@ -10,9 +11,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (std::any_of(argv + 1, argv + argc, [](const char* arg) { return std::string_view(arg) == "--toolbox"; })) {
+    const auto toolbox_arg = std::find_if(argv + 1, argv + argc, [](const char* arg) { return std::string_view(arg) == "--toolbox"; });
+    if (toolbox_arg != argv + argc) {
         QGuiApplication::setDesktopFileName(QStringLiteral("quorran-toolbox"));
-        quorran::ToolboxWindow toolbox;
+        quorran::ToolboxWindow toolbox(toolbox_arg + 1 != argv + argc ? toolbox_arg[1] : "");
         QApplication::setWindowIcon(toolbox.windowIcon());
         toolbox.show();
         QApplication::exec();

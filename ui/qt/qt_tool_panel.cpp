@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 
 #include "ui/qt/qt_calculator_view.h"
 #include "ui/qt/toolbox_window.h"
@@ -37,8 +38,10 @@ std::string QtToolPanel::entry_text(int entry) const {
     return check && check->isChecked() ? std::string(FLAG_ON) : std::string();
 }
 
+// The commands' own change is not told back to them as a user's.
 void QtToolPanel::set_entry_text(int entry, std::string_view text) {
     QWidget* field = window_.entry_rows().at(static_cast<std::size_t>(entry)).field;
+    const QSignalBlocker quiet(field);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->setText(to_qstring(text));
     else if (auto* list = qobject_cast<QComboBox*>(field)) list->setCurrentIndex(list->findData(to_qstring(text)));
     else if (auto* check = qobject_cast<QCheckBox*>(field)) check->setChecked(!text.empty());

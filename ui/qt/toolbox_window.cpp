@@ -234,8 +234,9 @@ void ToolboxWindow::build_entries(std::span<const EntryField> entries) {
 }
 
 // A Text entry as a line edit, a Choice as a drop-down list of its labels, a Flag as a
-// check box; each tells the commands of every change the user makes, and of none made
-// by the commands themselves.
+// check box; each tells the commands of every change of its value, whoever makes it (a
+// user's keys, or an assistive technology setting the text), but the commands' own,
+// which the panel makes with the field's signals blocked.
 QWidget* ToolboxWindow::create_field(int index, const EntryField& entry) {
     const auto changed = [this, index] { commands_.on_entry_changed(index); };
     QWidget* field = nullptr;
@@ -245,7 +246,7 @@ QWidget* ToolboxWindow::create_field(int index, const EntryField& entry) {
             edit->setPlaceholderText(to_qstring(entry.placeholder));
             edit->setInputMethodHints(entry.input_hint == "decimal" ? Qt::ImhFormattedNumbersOnly : Qt::ImhNone);
             edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textEdited, this, changed);
+            connect(edit, &QLineEdit::textChanged, this, changed);
             field = edit;
             break;
         }
@@ -253,14 +254,14 @@ QWidget* ToolboxWindow::create_field(int index, const EntryField& entry) {
             auto* list = new ChoiceList(entries_);
             for (const EntryChoice& c : entry.choices) list->addItem(to_qstring(c.label), to_qstring(c.value));
             list->setCurrentIndex(list->findData(to_qstring(entry.text)));
-            connect(list, &QComboBox::activated, this, changed);
+            connect(list, &QComboBox::currentIndexChanged, this, changed);
             field = list;
             break;
         }
         case EntryKind::Flag: {
             auto* check = new QCheckBox(to_qstring(entry.label), entries_);
             check->setChecked(!entry.text.empty());
-            connect(check, &QCheckBox::clicked, this, changed);
+            connect(check, &QCheckBox::toggled, this, changed);
             field = check;
             break;
         }
