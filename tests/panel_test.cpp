@@ -48,14 +48,17 @@ TEST(Panel, Behaviour) {
 }
 
 // Alt+letter reaches every entry of every tool, each by a letter of its own, none of
-// them the window's own (Tool, Result); the command line's own fields are not shown.
+// them the window's own (Tool, Result, Print…); the command line's own fields are not shown.
 TEST(Panel, EveryEntryHasAMnemonicOfItsOwn) {
+    const auto letter = [](std::string_view label) { return static_cast<char>(std::tolower(label[label.find('&') + 1])); };
+    std::set<char> own;
+    for (const std::string_view label : PANEL_OWN_LABELS) EXPECT_TRUE(own.insert(letter(label)).second) << label;
     for (const Tool& tool : tools()) {
-        std::set<char> letters{'t', 'r'};
+        std::set<char> letters = own;
         for (const EntryField& f : entry_fields(tool)) {
             const auto at = f.label.find('&');
             ASSERT_NE(at, std::string::npos) << tool.name << " " << f.label;
-            EXPECT_TRUE(letters.insert(static_cast<char>(std::tolower(f.label[at + 1]))).second) << tool.name << " " << f.label;
+            EXPECT_TRUE(letters.insert(letter(f.label)).second) << tool.name << " " << f.label;
         }
     }
     EXPECT_EQ(entry_fields(*find_tool("pace")).size(), 3u);  // distance, time, km: not minutes and seconds

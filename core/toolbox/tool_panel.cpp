@@ -12,7 +12,7 @@ char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned 
 // taken yet, else any letter not taken yet, marked with a & before it.
 std::vector<std::string> with_mnemonics(const std::vector<std::string_view>& labels) {
     std::string taken;
-    for (const std::string_view fixed : {PANEL_TOOLS_LABEL, PANEL_REPORT_LABEL})
+    for (const std::string_view fixed : PANEL_OWN_LABELS)
         taken += lower(fixed[fixed.find('&') + 1]);
     std::vector<std::string> marked;
     for (const std::string_view label : labels) {

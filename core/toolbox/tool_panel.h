@@ -65,6 +65,12 @@ inline constexpr std::string_view TOOLBOX_CAPTION = "Quorran Toolbox";
 // The labels of the window's own controls, whose mnemonics the entries' must not take.
 inline constexpr std::string_view PANEL_TOOLS_LABEL = "&Tool";
 inline constexpr std::string_view PANEL_REPORT_LABEL = "&Result";
+// The report's document actions, where a window prints or saves as one file.
+inline constexpr std::string_view PANEL_PRINT_LABEL = "Pri&nt\u2026";
+inline constexpr std::string_view PANEL_SAVE_PDF_LABEL = "Save as PD&F\u2026";
+inline constexpr std::string_view PANEL_SAVE_LABEL = "Sa&ve\u2026";
+inline constexpr std::string_view PANEL_OWN_LABELS[] = {PANEL_TOOLS_LABEL, PANEL_REPORT_LABEL, PANEL_PRINT_LABEL,
+                                                        PANEL_SAVE_PDF_LABEL, PANEL_SAVE_LABEL};
 
 class ToolboxCommands {
 public:

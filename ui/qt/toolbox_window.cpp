@@ -151,9 +151,9 @@ void ToolboxWindow::create_controls() {
     report_label->setBuddy(report_area_);
     report_area_->setAccessibleName(without_mnemonic(PANEL_REPORT_LABEL));
 
-    print_ = new QPushButton(tr("Print…"), this);
-    pdf_ = new QPushButton(tr("Save as PDF…"), this);
-    save_ = new QPushButton(tr("Save…"), this);
+    print_ = new QPushButton(to_qstring(PANEL_PRINT_LABEL), this);
+    pdf_ = new QPushButton(to_qstring(PANEL_SAVE_PDF_LABEL), this);
+    save_ = new QPushButton(to_qstring(PANEL_SAVE_LABEL), this);
     connect(print_, &QPushButton::clicked, this, &ToolboxWindow::on_print);
     connect(pdf_, &QPushButton::clicked, this, &ToolboxWindow::on_save_pdf);
     // With several documents the button has a menu of them, and a click shows it instead.
