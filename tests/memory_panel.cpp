@@ -26,15 +26,15 @@ std::vector<std::string> report_texts(const Report& report) {
     std::vector<std::string> texts;
     for (const Headline& h : report.headlines) {
         if (!h.self_described) texts.push_back(h.label);
-        texts.push_back(h.cell.text);
+        texts.push_back(shown_text(h.cell, report));
     }
     for (const Table& t : report.tables) {
         if (!t.title.empty()) texts.push_back(t.title);
         for (const Column& c : t.columns) texts.push_back(c.label);
         for (const auto& row : t.rows)
-            for (const Cell& c : row) texts.push_back(c.text);
+            for (const Cell& c : row) texts.push_back(shown_text(c, report));
     }
-    for (const Note& n : report.notes) texts.push_back(n.text);
+    for (const Note& n : report.notes) texts.push_back(shown_text(n));
     return texts;
 }
 

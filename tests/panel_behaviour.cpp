@@ -82,6 +82,19 @@ Texts check_panel_behaviour(PanelProbe& p) {
     check(p.clipboard() == report_tsv(answer("predict", {{"distance", "5k"}, {"time", "19:30"}, {"model", "cameron"}})),
           "copy");
 
+    // Distance: a speed beyond the world record is flagged in the value itself, with its note.
+    const int how_far = index_of("distance");
+    p.choose_tool(how_far);
+    p.enter(entry_of("distance", "time"), "1:00:00");
+    p.enter(entry_of("distance", "pace"), "1:30/km");
+    const Texts flagged = report_texts(answer("distance", {{"time", "1:00:00"}, {"pace", "1:30/km"}}));
+    check(p.report() == flagged && p.report().at(1) == "24.85 !" && p.report().back().starts_with("! faster"),
+          "a flagged distance");
+    p.enter(entry_of("distance", "pace"), "3:00/km");
+    check(p.report() == report_texts(answer("distance", {{"time", "1:00:00"}, {"pace", "3:00/km"}})) &&
+              p.report().at(1) == "12.43",
+          "a distance within the record");
+
     // Pace: the dialog's texts, its marathon shortcut, its warning beside the entry.
     const int pace = index_of("pace"), pace_distance = entry_of("pace", "distance"), pace_time = entry_of("pace", "time");
     p.choose_tool(pace);

@@ -16,4 +16,17 @@ bool Report::has_note(std::string_view key) const {
     return std::any_of(notes.begin(), notes.end(), [key](const Note& note) { return note.key == key; });
 }
 
+const Note* Report::note_flagging(const Cell& cell) const {
+    if (cell.flag.empty()) return nullptr;
+    const auto at = std::find_if(notes.begin(), notes.end(), [&cell](const Note& note) { return note.key == cell.flag; });
+    return at == notes.end() ? nullptr : &*at;
+}
+
+std::string shown_text(const Cell& cell, const Report& report) {
+    const Note* note = report.note_flagging(cell);
+    return note && !note->mark.empty() ? cell.text + " " + std::string(note->mark) : cell.text;
+}
+
+std::string shown_text(const Note& note) { return (note.mark.empty() ? "" : std::string(note.mark) + " ") + note.text; }
+
 }  // namespace quorran

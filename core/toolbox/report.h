@@ -98,6 +98,14 @@ struct Report {
     std::vector<Document> documents{};
 
     bool has_note(std::string_view key) const;
+    // The note that flags the cell, if any.
+    const Note* note_flagging(const Cell& cell) const;
 };
+
+// A value as every front end shows and copies it: with the mark of the note that flags
+// it ("24.85 !"), so a flag reaches a reader whatever the window.
+std::string shown_text(const Cell& cell, const Report& report);
+// A note as shown, its mark first: "! faster than the world record ...".
+std::string shown_text(const Note& note);
 
 }  // namespace quorran

@@ -39,12 +39,6 @@ std::vector<std::string> with_mnemonics(const std::vector<std::string_view>& lab
 // chooses which one the command line prints is not shown.
 bool shown_in_windows(const Param& p) { return !p.command_line_only && !p.chooses_document; }
 
-std::string tsv_cell(const Cell& cell, const Report& report) {
-    for (const Note& note : report.notes)
-        if (!cell.flag.empty() && note.key == cell.flag && !note.mark.empty()) return cell.text + " " + std::string(note.mark);
-    return cell.text;
-}
-
 }  // namespace
 
 std::vector<EntryField> entry_fields(const Tool& tool) {
@@ -75,7 +69,7 @@ std::string report_tsv(const Report& r) {
     std::vector<std::string> sections;
     std::string headlines;
     for (const Headline& h : r.headlines)
-        headlines += (h.self_described ? "" : h.label + "\t") + tsv_cell(h.cell, r) + "\n";
+        headlines += (h.self_described ? "" : h.label + "\t") + shown_text(h.cell, r) + "\n";
     if (!headlines.empty()) sections.push_back(headlines);
     for (const Table& t : r.tables) {
         if (t.rows.empty()) continue;
@@ -83,13 +77,13 @@ std::string report_tsv(const Report& r) {
         for (std::size_t i = 0; i < t.columns.size(); ++i) text += (i ? "\t" : "") + t.columns[i].label;
         text += "\n";
         for (const auto& row : t.rows) {
-            for (std::size_t i = 0; i < row.size(); ++i) text += (i ? "\t" : "") + tsv_cell(row[i], r);
+            for (std::size_t i = 0; i < row.size(); ++i) text += (i ? "\t" : "") + shown_text(row[i], r);
             text += "\n";
         }
         sections.push_back(text);
     }
     std::string notes;
-    for (const Note& n : r.notes) notes += (n.mark.empty() ? "" : std::string(n.mark) + " ") + n.text + "\n";
+    for (const Note& n : r.notes) notes += shown_text(n) + "\n";
     if (!notes.empty()) sections.push_back(notes);
     std::string out;
     for (std::size_t i = 0; i < sections.size(); ++i) out += (i ? "\n" : "") + sections[i];

@@ -79,10 +79,10 @@ public:
     // The problem as the core gave it, without the label the page may say it after
     // ("Time must be above zero").
     std::string mark(int index) override { return page(own_text(entry(index) + ".querySelector('.mark')")); }
-    // The texts as the core gave them, the marks of flagged values left out.
+    // The texts as shown, a flagged value's mark kept apart by a space that does not break.
     std::vector<std::string> report() override {
         const std::string all = page("[...document.querySelectorAll('#report :is(li, dt, dd, caption, th, td, p.note)')]"
-                                     ".map(e => " + own_text("e") + ").join('\\n')");
+                                     ".map(e => e.textContent.replaceAll('\\u00a0', ' ')).join('\\n')");
         return all.empty() ? std::vector<std::string>{} : lines(all);
     }
     bool report_current() override { return page("document.querySelector('#results').classList.contains('stale')") == "false"; }

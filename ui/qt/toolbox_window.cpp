@@ -48,18 +48,7 @@ public:
     using QComboBox::QComboBox;
 };
 
-
-// A flagged value carries its note's mark, as the copied text does.
-const Note* note_of(const Cell& cell, const Report& report) {
-    const auto at = std::find_if(report.notes.begin(), report.notes.end(),
-                                 [&cell](const Note& n) { return !cell.flag.empty() && n.key == cell.flag; });
-    return at == report.notes.end() ? nullptr : &*at;
-}
-
-QString cell_text(const Cell& cell, const Report& report) {
-    const Note* note = note_of(cell, report);
-    return to_qstring(note && !note->mark.empty() ? cell.text + " " + std::string(note->mark) : cell.text);
-}
+QString cell_text(const Cell& cell, const Report& report) { return to_qstring(shown_text(cell, report)); }
 
 QString without_mnemonic(std::string_view label) { return to_qstring(label).remove('&'); }
 
@@ -97,7 +86,7 @@ QTableWidget* table_widget(const Table& t, const Report& report, const QString& 
             auto* item = new QTableWidgetItem(cell_text(cell, report));
             item->setTextAlignment(alignment_of(column));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            if (const Note* note = note_of(cell, report)) item->setToolTip(to_qstring(note->text));
+            if (const Note* note = report.note_flagging(cell)) item->setToolTip(to_qstring(note->text));
             table->setItem(r, c, item);
         }
     }
@@ -299,7 +288,7 @@ void ToolboxWindow::build_report(const Report& report) {
         column->addWidget(table_widget(t, report, title.isEmpty() ? tool_title : title, content), 0, Qt::AlignLeft);
     }
     for (const Note& n : report.notes) {
-        QLabel* note = plain_label(to_qstring(n.mark.empty() ? n.text : std::string(n.mark) + " " + n.text), content);
+        QLabel* note = plain_label(to_qstring(shown_text(n)), content);
         note->setWordWrap(true);
         column->addWidget(note);
     }

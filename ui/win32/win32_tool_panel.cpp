@@ -47,15 +47,6 @@ std::string without_mnemonic(std::string label) {
     return label;
 }
 
-// A cell's text as shown: with the mark of the note that flags it, as the copy has it.
-std::string shown(const Cell& cell, const Report& report) {
-    for (const Note& note : report.notes)
-        if (!cell.flag.empty() && note.key == cell.flag && !note.mark.empty()) return cell.text + " " + std::string(note.mark);
-    return cell.text;
-}
-
-std::string note_text(const Note& note) { return (note.mark.empty() ? "" : std::string(note.mark) + " ") + note.text; }
-
 // What decides which controls a report needs: its headlines, its tables' columns, its
 // notes and documents. A report of the same shape reuses the controls shown.
 std::string shape_of(const Report& report) {
@@ -268,7 +259,7 @@ void Win32ToolPanel::fill_report(bool build) {
     for (const Headline& h : report_.headlines) {
         if (!h.self_described) set_text(report_control(ReportPart::HeadlineLabel, build), h.label);
         const HWND value = report_control(ReportPart::HeadlineValue, build);
-        set_text(value, shown(h.cell, report_));
+        set_text(value, shown_text(h.cell, report_));
         annotations_.name(value, h.label);
     }
     for (const Table& t : report_.tables) {
@@ -277,7 +268,7 @@ void Win32ToolPanel::fill_report(bool build) {
         fill_table(list, t, build);
         annotations_.name(list, t.title.empty() ? without_mnemonic(std::string(PANEL_REPORT_LABEL)) : t.title);
     }
-    for (const Note& n : report_.notes) set_text(report_control(ReportPart::Note, build), note_text(n));
+    for (const Note& n : report_.notes) set_text(report_control(ReportPart::Note, build), shown_text(n));
 }
 
 // Numbers right-aligned under a header that names their unit, names from the left. A
@@ -310,7 +301,7 @@ void Win32ToolPanel::fill_table(HWND list, const Table& table, bool build) {
     for (int i = 0; i < rows; ++i) {
         const auto& row = table.rows[static_cast<std::size_t>(i)];
         for (std::size_t j = 0; j < row.size(); ++j) {
-            const std::wstring text = wide(shown(row[j], report_));
+            const std::wstring text = wide(shown_text(row[j], report_));
             LVITEMW item{};
             item.iSubItem = static_cast<int>(j);
             item.pszText = const_cast<wchar_t*>(text.c_str());
@@ -530,7 +521,7 @@ void Win32ToolPanel::fit_columns(HWND list, const Table& table) const {
     };
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         int widest = width(table.columns[i].label);
-        for (const auto& row : table.rows) if (i < row.size()) widest = std::max(widest, width(shown(row[i], report_)));
+        for (const auto& row : table.rows) if (i < row.size()) widest = std::max(widest, width(shown_text(row[i], report_)));
         SendMessageW(list, LVM_SETCOLUMNWIDTH, i, widest + to_pixels_x(CELL_PADDING));
     }
 }
