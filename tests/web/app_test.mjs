@@ -208,21 +208,21 @@ test('keyboard alone, on a desktop', async () => {
   await axe('desktop');
 });
 
-// A page of the site whose module files the test hands over itself.
-async function pageWith(files) {
+// A page of the site that carries, in place of the app's module, one the test hands over.
+async function pageWith(module) {
   const other = await chromium.browser.newPage();
   await other.setBypassServiceWorker(true);
   await other.setRequestInterception(true);
-  other.on('request', r => {
-    const file = files[new URL(r.url()).pathname.slice(1)];
-    return file ? r.respond({ contentType: file.type, body: file.body }) : r.continue();
-  });
+  const html = readFileSync(join(site, 'index.html'), 'utf8');
+  const carried = /<script id="module">[^]*?<\/script>/;
+  assert.match(html, carried);
+  other.on('request', r => new URL(r.url()).pathname !== '/' ? r.continue() :
+    r.respond({ contentType: 'text/html', body: html.replace(carried, () => `<script id="module">${module}</script>`) }));
   return other;
 }
 
 test('the panel-behaviour suite, run on the page', async () => {
-  const module = await pageWith({ 'quorran.js': { type: 'text/javascript', body: readFileSync(join(check, 'quorran.js')) },
-    'quorran.wasm': { type: 'application/wasm', body: readFileSync(join(check, 'quorran.wasm')) } });
+  const module = await pageWith(readFileSync(join(check, 'quorran.js'), 'utf8'));
   await module.evaluateOnNewDocument(() => { navigator.clipboard.writeText = async text => { window.copied = text; }; });
   await module.goto(chromium.url);
   assert.deepEqual(await (await module.waitForFunction(() => window.panelChecks)).jsonValue(), []);
@@ -241,7 +241,7 @@ test('documents: saved, and printed alone', async () => {
     m.panel.showReport(${JSON.stringify(JSON.stringify(report))});
     return Promise.resolve(m);
   }`;
-  const doc = await pageWith({ 'quorran.js': { type: 'text/javascript', body: fake } });
+  const doc = await pageWith(fake);
   await doc.evaluateOnNewDocument(() => { window.print = () => { window.printed = true; }; });
   await doc.goto(chromium.url + '#fake');
   const folder = mkdtempSync(join(tmpdir(), 'quorran-saved-'));
@@ -264,8 +264,8 @@ test('documents: saved, and printed alone', async () => {
   assert.equal(await page.$$eval('.documents', all => all.length), 0, 'no documents, no buttons');
 });
 
-// The site's size gzipped, served as a static host serves it; the WebAssembly fetched
-// once, from the start; then the time until the calculator is usable, cold (empty cache)
+// The site's size gzipped, served as a static host serves it; the calculator in one
+// response, the page; then the time until the calculator is usable, cold (empty cache)
 // and warm (the second visit), with the network at Fast 3G and the processor 4 times slower.
 test('size, and the load under throttling', async () => {
   const files = readdirSync(site, { recursive: true }).filter(f => f.includes('.'));
@@ -277,8 +277,8 @@ test('size, and the load under throttling', async () => {
     const load = await context.newPage();
     await load.emulateNetworkConditions(PredefinedNetworkConditions['Fast 3G']);
     await load.emulateCPUThrottling(4);
-    const wasm = [];
-    load.on('response', r => r.url().endsWith('.wasm') && wasm.push(r.headers()));
+    const responses = [];
+    load.on('response', r => responses.push([new URL(r.url()).pathname, r.headers()['content-encoding']]));
     for (const kind of ['cold', 'warm']) {
       await load.goto('about:blank');
       await load.goto(chromium.url + '#pace');
@@ -287,10 +287,9 @@ test('size, and the load under throttling', async () => {
         (function wait() { return usable() ? resolve(usable()) : setTimeout(wait, 10); })();
       })));
       if (kind === 'cold') {
-        assert.equal(wasm.length, 1, 'the WebAssembly fetched once');
-        assert.equal(wasm[0]['content-encoding'], 'br');
-        assert.ok(await load.evaluate(() => performance.getEntriesByName(new URL('quorran.wasm', location).href)[0].startTime <
-          performance.getEntriesByName(new URL('quorran.js', location).href)[0].responseEnd), 'fetched beside the loader');
+        // One response, compressed, carries everything the calculator needs.
+        const needed = responses.filter(([path]) => path === '/' || (/\.(js|css|wasm)$/.test(path) && path !== '/sw.js'));
+        assert.deepEqual(needed, [['/', 'br']], 'the page alone');
         await load.evaluate(() => navigator.serviceWorker.ready);
       }
     }
