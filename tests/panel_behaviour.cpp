@@ -22,11 +22,6 @@ int entry_of(std::string_view tool, std::string_view param) {
                             fields.begin());
 }
 
-std::string without_mnemonic(std::string label) {
-    if (const auto at = label.find('&'); at != std::string::npos) label.erase(at, 1);
-    return label;
-}
-
 // What the table's tool answers for these entries, as the window should show it.
 Report answer(std::string_view tool, const Entries& entries) { return run_tool(*find_tool(tool), entries).report; }
 

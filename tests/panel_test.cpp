@@ -22,7 +22,7 @@ public:
     void choose_tool(int index) override { commands_.on_tool_chosen(index); }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
-        for (auto f : panel_.entries) all.push_back(f.label.erase(f.label.find('&'), 1));
+        for (const EntryField& f : panel_.entries) all.push_back(without_mnemonic(f.label));
         return all;
     }
     void enter(int entry, std::string_view text) override {

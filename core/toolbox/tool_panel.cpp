@@ -41,6 +41,12 @@ bool shown_in_windows(const Param& p) { return !p.command_line_only && !p.choose
 
 }  // namespace
 
+std::string without_mnemonic(std::string_view label) {
+    std::string name(label);
+    if (const auto at = name.find('&'); at != std::string::npos) name.erase(at, 1);
+    return name;
+}
+
 std::vector<EntryField> entry_fields(const Tool& tool) {
     std::vector<std::string_view> labels;
     for (const Param& p : tool.params)

@@ -99,6 +99,9 @@ private:
     std::string copied_;                 // the last good report as tab-separated text
 };
 
+// A label as a name, for a screen reader or a page that has no mnemonics: "&Tool" is "Tool".
+std::string without_mnemonic(std::string_view label);
+
 // The entries a window shows for a tool: its params but the command line's own, each
 // labelled with a mnemonic letter of its own.
 std::vector<EntryField> entry_fields(const Tool& tool);

@@ -80,7 +80,6 @@ public:
     }
 };
 
-
 // The group box whose template rectangle holds the control's top left corner, so that
 // screen readers announce each control within its group; nullptr for the others. An
 // empty static shows nothing and stays out: Qt would name it after its group.

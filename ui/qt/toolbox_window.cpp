@@ -50,8 +50,6 @@ public:
 
 QString cell_text(const Cell& cell, const Report& report) { return to_qstring(shown_text(cell, report)); }
 
-QString without_mnemonic(std::string_view label) { return to_qstring(label).remove('&'); }
-
 QLabel* plain_label(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -129,7 +127,7 @@ void ToolboxWindow::create_controls() {
     auto* tools_label = new QLabel(to_qstring(PANEL_TOOLS_LABEL), this);
     tools_ = new QListWidget(this);
     tools_label->setBuddy(tools_);
-    tools_->setAccessibleName(without_mnemonic(PANEL_TOOLS_LABEL));  // a list is not named after its buddy
+    tools_->setAccessibleName(to_qstring(without_mnemonic(PANEL_TOOLS_LABEL)));  // a list is not named after its buddy
     connect(tools_, &QListWidget::currentRowChanged, this, [this](int row) { commands_.on_tool_chosen(row); });
 
     entries_ = new QWidget(this);
@@ -138,7 +136,7 @@ void ToolboxWindow::create_controls() {
     report_area_->setWidgetResizable(true);
     report_area_->setFocusPolicy(Qt::StrongFocus);  // Alt+R lands here; the arrow keys scroll
     report_label->setBuddy(report_area_);
-    report_area_->setAccessibleName(without_mnemonic(PANEL_REPORT_LABEL));
+    report_area_->setAccessibleName(to_qstring(without_mnemonic(PANEL_REPORT_LABEL)));
 
     print_ = new QPushButton(to_qstring(PANEL_PRINT_LABEL), this);
     pdf_ = new QPushButton(to_qstring(PANEL_SAVE_PDF_LABEL), this);

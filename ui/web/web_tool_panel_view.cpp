@@ -37,12 +37,6 @@ void choices(JsonWriter& j, std::string_view key, const std::vector<EntryChoice>
     j.end_array();
 }
 
-// A page names its fields by their labels alone: the mnemonic's & is left out.
-std::string without_mnemonic(std::string label) {
-    if (const auto at = label.find('&'); at != std::string::npos) label.erase(at, 1);
-    return label;
-}
-
 std::string entries_json(const Tool& tool, std::span<const EntryField> entries) {
     static constexpr std::string_view KINDS[] = {"text", "choice", "flag"};
     JsonWriter j;

@@ -42,11 +42,6 @@ int row_height(EntryKind kind) {
     return (kind == EntryKind::Flag ? CHECK_HEIGHT : FIELD_HEIGHT) + 1 + mark_height() + GAP;
 }
 
-std::string without_mnemonic(std::string label) {
-    if (const auto at = label.find('&'); at != std::string::npos) label.erase(at, 1);
-    return label;
-}
-
 // What decides which controls a report needs: its headlines, its tables' columns, its
 // notes and documents. A report of the same shape reuses the controls shown.
 std::string shape_of(const Report& report) {
@@ -80,7 +75,7 @@ Win32ToolPanel::Win32ToolPanel(HWND window) : window_(window) {
     add(L"Static", PANEL_TOOLS_LABEL, SS_LEFT, IDC_TOOLBOX_TOOLS_LABEL);
     tools_ = add(L"ListBox", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, IDC_TOOLBOX_TOOLS,
                  WS_EX_CLIENTEDGE);
-    annotations_.name(tools_, without_mnemonic(std::string(PANEL_TOOLS_LABEL)));
+    annotations_.name(tools_, without_mnemonic(PANEL_TOOLS_LABEL));
     add(L"Static", PANEL_REPORT_LABEL, SS_LEFT, IDC_TOOLBOX_REPORT_LABEL);
     add_save_buttons();
     // Every tool's entries take the same place, so the window keeps its size as tools change.
@@ -266,7 +261,7 @@ void Win32ToolPanel::fill_report(bool build) {
         if (!t.title.empty()) set_text(report_control(ReportPart::Title, build), t.title);
         const HWND list = report_control(ReportPart::Table, build);
         fill_table(list, t, build);
-        annotations_.name(list, t.title.empty() ? without_mnemonic(std::string(PANEL_REPORT_LABEL)) : t.title);
+        annotations_.name(list, t.title.empty() ? without_mnemonic(PANEL_REPORT_LABEL) : t.title);
     }
     for (const Note& n : report_.notes) set_text(report_control(ReportPart::Note, build), shown_text(n));
 }
