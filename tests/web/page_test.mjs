@@ -111,6 +111,14 @@ test('About opens a box that OK and Escape close, giving the focus back', async 
     await close();
     assert.deepEqual(await state(page, 'pace'), { ...about, focus: ID.IDC_ABOUT.slice(1), box: null });
   }
+  // Focus moved while the box's close event is on its way stays where it was moved.
+  await page.click(ID.IDC_ABOUT);
+  assert.equal(await page.evaluate(async field => {
+    document.querySelector('#box').close();
+    document.querySelector(field).focus();
+    await new Promise(resolve => setTimeout(resolve, 50));
+    return '#' + document.activeElement.id;
+  }, ID.IDC_PACE_DISTANCE), ID.IDC_PACE_DISTANCE);
   const before = await state(page, 'finish');
   await page.keyboard.press('Escape');  // with no box open, Escape does nothing
   assert.deepEqual(await state(page, 'finish'), before);

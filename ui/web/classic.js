@@ -159,13 +159,17 @@ const classic = (() => {
     setFocus(id) { control(id).focus(); },
 
     // A modal box with an OK button; Escape closes it too. The focus goes back where
-    // it was when the box opened.
+    // it was when the box opened, unless the user has moved it since: the close event
+    // comes a task after the box closes, and a busy page may have taken keys meanwhile.
     showBox(kind, caption, text) {
       const back = document.activeElement;
       box.className = kind;
       document.getElementById('box-caption').textContent = caption;
       document.getElementById('box-text').textContent = text;
-      box.addEventListener('close', () => back?.focus(), { once: true });
+      box.addEventListener('close', () => {
+        const focus = document.activeElement;
+        if (!focus || focus === document.body || box.contains(focus)) back?.focus();
+      }, { once: true });
       box.showModal();
     },
   };
