@@ -46,11 +46,12 @@
   }
 
   // A link, a shortcut or the browser's Back names another screen.
-  addEventListener('hashchange', () => {
+  function follow() {
     const name = asked(), index = tools.findIndex(t => t.name === name);
     if (name === CLASSIC || index === shown) showScreen(name);
     else if (index >= 0) call('tool_chosen', index);
-  });
+  }
+  addEventListener('hashchange', follow);
 
   // On a narrow screen the tools are a menu that the Tools button opens; choosing one, or
   // Escape, closes it and gives the focus back to the button.
@@ -59,8 +60,15 @@
     $('tools').classList.toggle('open', open);
   }
   $('menu').addEventListener('click', () => openMenu(!$('tools').classList.contains('open')));
+  // A tool's link shows it at once, not a task later when the address has changed: on a
+  // busy phone the keys typed meanwhile would go to entries about to be replaced.
   $('tools').addEventListener('click', event => {
-    if (!event.target.closest('a') || !narrow.matches) return;
+    const link = event.target.closest('a');
+    if (!link || event.button !== 0 || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey) return;
+    event.preventDefault();
+    location.hash = link.hash;
+    follow();
+    if (!narrow.matches) return;
     openMenu(false);
     $('menu').focus();
   });
