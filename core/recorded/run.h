@@ -36,8 +36,10 @@ enum class RunFormat { Gpx10, Gpx11, Tcx, Fit };
 struct Run {
     RunFormat format{};
     std::vector<RunPoint> points;
-    // The index of the first point of each part the file splits the run into (GPX
-    // segments, TCX laps, FIT laps), ascending; the first is 0 when there are points.
+    // The index of the first point of each part the file splits the run into, where the
+    // device may have stood between them (GPX segments, TCX laps and the tracks inside
+    // them), ascending; the first is 0 when there are points. FIT's laps are not parts:
+    // its timer events say when it stood.
     std::vector<std::size_t> part_starts;
     std::vector<TimerStop> timer_stops;
     // What a reader had to leave out or mend, in words: "12 positions out of range were
