@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/toolbox/tool_table.h"
+#include "core/toolbox/tool_list.h"
+#include "core/toolbox/tool_runner.h"
 
 // One reader of quorran-cli's arguments for every subcommand, by the tool table: options
 // before or after the subcommand, --opt=value, -- ending the options, -h, --help and

@@ -21,12 +21,6 @@ std::string value_name(const Param& p) {
     return names;
 }
 
-std::string option_usage(const Param& p) {
-    std::string usage = option_name(p);
-    if (!is_flag(p)) usage.append(" ").append(value_name(p));
-    return usage;
-}
-
 // Words joined into lines of at most width characters, each begun with indent.
 std::string wrapped(std::string_view text, std::size_t indent, std::size_t first_indent = 0) {
     std::string out(first_indent, ' '), line_start_pad(indent, ' ');
@@ -50,18 +44,6 @@ std::string wrapped(std::string_view text, std::size_t indent, std::size_t first
     return out + "\n";
 }
 
-std::string purpose_and_details(const Tool& tool) {
-    std::string text(tool.purpose);
-    if (!tool.details.empty()) text.append(" ").append(tool.details);
-    return text;
-}
-
-std::string description(const Param& p) {
-    std::string text(p.forms);
-    if (!p.fallback.empty()) text += " (default " + std::string(p.fallback) + ")";
-    return text;
-}
-
 // Two columns: names, and what they mean wrapped beside them.
 std::string listing(const std::vector<std::pair<std::string, std::string>>& rows) {
     std::size_t width = 0;
@@ -76,18 +58,6 @@ std::string listing(const std::vector<std::pair<std::string, std::string>>& rows
     return out;
 }
 
-// troff: backslashes and hyphens escaped, no line starting with a control character.
-std::string troff(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '\\') out += "\\e";
-        else if (c == '-') out += "\\-";
-        else out += c;
-    }
-    if (!out.empty() && (out.front() == '.' || out.front() == '\'')) out.insert(0, "\\&");
-    return out;
-}
-
 std::string joined(const std::vector<std::string>& words, std::string_view between) {
     std::string out;
     for (const auto& w : words) out.append(out.empty() ? "" : between).append(w);
@@ -95,6 +65,24 @@ std::string joined(const std::vector<std::string>& words, std::string_view betwe
 }
 
 }  // namespace
+
+std::string option_usage(const Param& p) {
+    std::string usage = option_name(p);
+    if (!is_flag(p)) usage.append(" ").append(value_name(p));
+    return usage;
+}
+
+std::string purpose_and_details(const Tool& tool) {
+    std::string text(tool.purpose);
+    if (!tool.details.empty()) text.append(" ").append(tool.details);
+    return text;
+}
+
+std::string param_description(const Param& p) {
+    std::string text(p.forms);
+    if (!p.fallback.empty()) text += " (default " + std::string(p.fallback) + ")";
+    return text;
+}
 
 std::string synopsis(const Tool& tool) {
     std::string text(tool.name), optional_tail;
@@ -116,8 +104,8 @@ std::string tool_help(const Tool& tool) {
     out += wrapped(purpose_and_details(tool), 0);
     std::vector<std::pair<std::string, std::string>> entries, options;
     for (const Param& p : tool.params) {
-        if (p.positional) entries.emplace_back(p.metavar, description(p));
-        else options.emplace_back(option_usage(p), description(p));
+        if (p.positional) entries.emplace_back(p.metavar, param_description(p));
+        else options.emplace_back(option_usage(p), param_description(p));
     }
     options.emplace_back("--json", "print one JSON object instead of text");
     options.emplace_back("-h, --help", "print this help");
@@ -140,27 +128,6 @@ std::string program_help() {
         "answered, 1 when pace or finish has no answer (a zero distance or time) or standard output cannot be "
         "written, 2 for a usage error or a refused entry, with one line on standard error.", 0);
     return out;
-}
-
-std::string manual_page(std::string_view template_text) {
-    std::string synopsis_text, subcommands;
-    for (const Tool& tool : tools()) {
-        synopsis_text += ".B quorran-cli\n" + troff(synopsis(tool)) + " [\\-\\-json]\n.br\n";
-        subcommands += ".TP\n.B " + troff(tool.name) + "\n" + troff(purpose_and_details(tool)) + "\n.RS\n";
-        for (const Param& p : tool.params) {
-            subcommands += ".TP\n" + std::string(p.positional ? ".I " : ".B ") +
-                           troff(p.positional ? std::string(p.metavar) : option_usage(p)) + "\n" + troff(description(p)) + "\n";
-        }
-        subcommands += ".RE\n";
-    }
-    synopsis_text += ".B quorran-cli help\n[\\fISUBCOMMAND\\fP]\n.br\n.B quorran-cli\n\\-\\-version\n";
-    std::string page(template_text);
-    for (const auto& [mark, text] : {std::pair{std::string(".\\\" (synopsis: made from the tool table)\n"), synopsis_text},
-                                     std::pair{std::string(".\\\" (subcommands: made from the tool table)\n"), subcommands}}) {
-        const std::size_t at = page.find(mark);
-        if (at != std::string::npos) page.replace(at, mark.size(), text);
-    }
-    return page;
 }
 
 std::string bash_completion() {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/toolbox/tool_table.h"
+#include "core/toolbox/tool_list.h"
 
 // Everything quorran-cli says about itself, made from the tool table: the help of the
 // program and of each subcommand, and at build time the manual page's synopsis and
@@ -16,9 +16,12 @@ std::string synopsis(const Tool& tool);
 std::string program_help();
 std::string tool_help(const Tool& tool);
 
-// The manual page: template_text with its synopsis and subcommands, each marked by a
-// comment line "(synopsis: made from the tool table)", filled in as troff.
-std::string manual_page(std::string_view template_text);
+// "--model riegel|cameron", "--km"
+std::string option_usage(const Param& p);
+// What a param accepts, and its default: "a number from 1.0 to 1.2 (default 1.06)".
+std::string param_description(const Param& p);
+// The tool's purpose and its details, as one text.
+std::string purpose_and_details(const Tool& tool);
 
 std::string bash_completion();
 

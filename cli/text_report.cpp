@@ -8,12 +8,6 @@ namespace {
 
 constexpr std::size_t GAP = 2;  // blanks between columns
 
-std::string cell_text(const Cell& cell, const Report& report) {
-    for (const Note& note : report.notes)
-        if (!cell.flag.empty() && note.key == cell.flag && !note.mark.empty()) return cell.text + " " + std::string(note.mark);
-    return cell.text;
-}
-
 std::string padded(std::string text, std::size_t width, bool right) {
     const std::string blanks(width > text.size() ? width - text.size() : 0, ' ');
     return right ? blanks + text : text + blanks;
@@ -33,7 +27,7 @@ std::string headlines_text(const Report& r) {
         if (!h.self_described) width = std::max(width, h.label.size());
     std::string out;
     for (const Headline& h : r.headlines)
-        out += (h.self_described ? "" : padded(h.label, width + GAP, false)) + cell_text(h.cell, r) + "\n";
+        out += (h.self_described ? "" : padded(h.label, width + GAP, false)) + shown_text(h.cell, r) + "\n";
     return out;
 }
 
@@ -48,7 +42,7 @@ std::string table_text(const Table& t, const Report& r) {
     if (labelled) rows.push_back(header);
     for (const auto& row : t.rows) {
         std::vector<std::string> cells;
-        for (const Cell& c : row) cells.push_back(cell_text(c, r));
+        for (const Cell& c : row) cells.push_back(shown_text(c, r));
         rows.push_back(std::move(cells));
     }
     std::vector<std::size_t> widths(t.columns.size(), 0);
@@ -76,7 +70,7 @@ std::string report_text(const Report& r) {
     }
     std::string notes;
     for (const Note& n : r.notes)
-        if (n.kind != NoteKind::Reading) notes += (n.mark.empty() ? "" : std::string(n.mark) + " ") + n.text + "\n";
+        if (n.kind != NoteKind::Reading) notes += shown_text(n) + "\n";
     if (!notes.empty()) sections.push_back(notes);
     for (std::size_t i = 0; i < sections.size(); ++i) out += (i ? "\n" : "") + sections[i];
     return out;

@@ -112,8 +112,8 @@ endforeach()
 file(RELATIVE_PATH data_name "${CMAKE_CURRENT_LIST_DIR}/.." "${DATA}")
 set(source "// Made from ${data_name}/ by cmake/age_grade_table.cmake when the program is built:
 // do not edit. The factors are the tables' own, in ten-thousandths.
-#include \"core/toolbox/age_grade.h\"
-#include \"core/toolbox/race_distances.h\"
+#include \"core/running/age_grade.h\"
+#include \"core/running/race_distances.h\"
 
 namespace quorran {
 namespace {

@@ -20,7 +20,8 @@
 
 #include "cli/program.h"
 #include "core/dialog/messages.h"
-#include "core/toolbox/tool_table.h"
+#include "core/toolbox/tool_list.h"
+#include "core/toolbox/tool_runner.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -4,9 +4,10 @@
 
 #include <cmath>
 
-#include "core/toolbox/age_grade.h"
-#include "core/toolbox/race_distances.h"
-#include "core/toolbox/tool_table.h"
+#include "core/running/age_grade.h"
+#include "core/running/race_distances.h"
+#include "core/toolbox/tool_list.h"
+#include "core/toolbox/tool_runner.h"
 
 namespace quorran {
 namespace {

@@ -2,8 +2,8 @@
 // documents themselves against the plan's JSON.
 #include <gtest/gtest.h>
 
-#include "core/toolbox/pace_band.h"
-#include "core/toolbox/race_distances.h"
+#include "core/running/pace_band.h"
+#include "core/running/race_distances.h"
 
 namespace quorran {
 namespace {

@@ -4,16 +4,17 @@
 #include <optional>
 #include <string>
 
-#include "core/toolbox/clock_time.h"
+#include "core/running/clock_time.h"
 #include "core/numbers/number_text.h"
-#include "core/toolbox/race_distances.h"
-#include "core/toolbox/race_prediction.h"
-#include "core/toolbox/split_plan.h"
-#include "core/toolbox/strict_entry.h"
-#include "core/toolbox/track_lanes.h"
-#include "core/toolbox/tool_table.h"
-#include "core/toolbox/vdot.h"
-#include "core/toolbox/world_records.h"
+#include "core/running/race_distances.h"
+#include "core/running/race_prediction.h"
+#include "core/running/split_plan.h"
+#include "core/toolbox/entry_forms.h"
+#include "core/running/track_lanes.h"
+#include "core/toolbox/entry_reading.h"
+#include "core/toolbox/tool_list.h"
+#include "core/running/vdot.h"
+#include "core/running/world_records.h"
 
 namespace quorran {
 namespace {
@@ -136,6 +137,7 @@ TEST(Toolbox, EntriesOutsideTheirRangeAreRefusedSayingWhy) {
     constexpr Param AGE{.name = "age", .metavar = "AGE", .kind = ParamKind::Number, .positional = true,
                         .low = 5, .high = 99, .whole = true};
     constexpr Param SHARE{.name = "share", .kind = ParamKind::Number, .low = -50, .high = 50, .open = true};
+    constexpr Param GRADE{.name = "grade", .kind = ParamKind::Number, .low = 1, .high = 100, .unit = Unit::Percent};
     constexpr Param TIME{.name = "time", .metavar = "TIME", .kind = ParamKind::Time, .positional = true,
                          .forms = "H:MM:SS", .low = 0, .high = 3600, .open = true};
     constexpr Param RACE{.name = "race", .metavar = "DISTANCE", .kind = ParamKind::Distance, .positional = true,
@@ -144,7 +146,8 @@ TEST(Toolbox, EntriesOutsideTheirRangeAreRefusedSayingWhy) {
         {AGE, "5", ""}, {AGE, "99", ""}, {AGE, "4", "AGE '4' must be a whole number from 5 to 99"},
         {AGE, "99.5", "AGE '99.5' must be a whole number from 5 to 99"}, {AGE, "50.5", "AGE '50.5' must be a whole number from 5 to 99"},
         {SHARE, "-49.9", ""}, {SHARE, "-50", "--share '-50' must be between -50 and 50"},
-        {SHARE, "50", "--share '50' must be between -50 and 50"}, {SHARE, "5%", "--share '5%' is not a number: give "},
+        {SHARE, "50", "--share '50' must be between -50 and 50"}, {GRADE, "100", ""},
+        {GRADE, "100.01", "--grade '100.01' must be from 1 to 100 %"}, {GRADE, "0.99", "--grade '0.99' must be from 1 to 100 %"}, {SHARE, "5%", "--share '5%' is not a number: give "},
         {TIME, "0:00.1", ""}, {TIME, "0:00", "TIME '0:00' must be above zero"},
         {TIME, "1:00:00", "TIME '1:00:00' must be below 1:00:00"}, {TIME, "1:60", "TIME '1:60' is not a time: give H:MM:SS"},
         {RACE, "100m", ""}, {RACE, "99.9m", "DISTANCE '99.9m' must be at least 100 m"},

@@ -28,7 +28,7 @@ enum class Unit {
     FeetPerSecond,    // ft/s
     FeetPerMinute,    // ft/min
     Percent,          // %
-    Vdot,             // ml/kg/min: the VO2max a performance implies
+    MlPerKgMin,       // ml/kg/min: oxygen per kilogram a minute (a VDOT)
     Count,            // a plain number: a lane, a factor
 };
 

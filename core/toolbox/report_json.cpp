@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/toolbox/json_writer.h"
+#include "core/toolbox/param_kinds.h"
 
 namespace quorran {
 namespace {
@@ -13,32 +14,25 @@ JsonWriter& text_or_null(JsonWriter& j, std::string_view text) { return text.emp
 
 JsonWriter& unit(JsonWriter& j, Unit u) { return text_or_null(j.key("unit"), unit_name(u)); }
 
-// What the entry's value is measured in, as the JSON of its input gives it.
-Unit unit_of(ParamKind kind) {
-    switch (kind) {
-        case ParamKind::Distance: return Unit::Metres;
-        case ParamKind::Time: return Unit::Seconds;
-        case ParamKind::Pace: return Unit::SecondsPerKm;
-        case ParamKind::Number: return Unit::Count;
-        default: return Unit::None;
-    }
-}
-
 void write_input(JsonWriter& j, const Value& v) {
-    const ParamKind kind = v.param->kind;
+    const KindDescription& kind = kind_description(v.param->kind);
     j.key(v.param->name).begin_object();
-    text_or_null(j.key("text"), v.present && kind != ParamKind::Flag ? std::string_view(v.text) : "");
+    // A flag has no text; any other entry its text as typed, or its default.
+    const bool has_text = v.present && kind.shape != ValueShape::OnOff;
+    text_or_null(j.key("text"), has_text ? std::string_view(v.text) : "");
     j.key("given").value(v.given);
     j.key("value");
-    if (kind == ParamKind::Flag) j.value(v.on);
-    else if (kind == ParamKind::Choice) text_or_null(j, v.choice);
-    else if (kind == ParamKind::Text || kind == ParamKind::Field) text_or_null(j, v.present ? std::string_view(v.text) : "");
-    else number_or_null(j, v.number);
-    unit(j, unit_of(kind));
-    if (kind == ParamKind::Distance || kind == ParamKind::Pace) {
+    switch (kind.shape) {
+        case ValueShape::Number: number_or_null(j, v.number); break;
+        case ValueShape::Choice: text_or_null(j, v.choice); break;
+        case ValueShape::OnOff: j.value(v.on); break;
+        case ValueShape::Text: text_or_null(j, has_text ? std::string_view(v.text) : ""); break;
+    }
+    unit(j, value_unit(*v.param));
+    if (kind.entered_in) {
         j.key("entered_in");
         if (!v.present) j.null();
-        else j.value(kind == ParamKind::Distance ? (v.in_km ? "km" : "mi") : (v.in_km ? "per km" : "per mi"));
+        else j.value(kind.entered_in(v));
     }
     j.end_object();
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/toolbox/tool_table.h"
+#include "core/toolbox/tool.h"
 
 // One JSON shape for every tool's answer, refusal or warning: what was read, then the
 // report with every number unrounded and its unit named. docs/quorran-cli.schema.json

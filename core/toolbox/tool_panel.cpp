@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/toolbox/entry_reading.h"
+#include "core/toolbox/param_kinds.h"
+
 namespace quorran {
 namespace {
 
@@ -58,12 +61,13 @@ std::vector<EntryField> entry_fields(const Tool& tool) {
         EntryField f;
         f.name = std::string(p.name);
         f.label = marked[fields.size()];
-        f.kind = p.kind == ParamKind::Choice ? EntryKind::Choice : p.kind == ParamKind::Flag ? EntryKind::Flag : EntryKind::Text;
+        const KindDescription& kind = kind_description(p.kind);
+        f.kind = kind.shape == ValueShape::Choice ? EntryKind::Choice
+                 : kind.shape == ValueShape::OnOff ? EntryKind::Flag
+                                                   : EntryKind::Text;
         f.placeholder = std::string(p.example);
         f.tooltip = std::string(p.forms);
-        // A phone's number pad may have no minus sign: a number that may be negative
-        // keeps the full keyboard.
-        f.input_hint = p.kind == ParamKind::Number && p.low >= 0 ? "decimal" : "text";
+        f.input_hint = std::string(kind.input_hint(p));
         for (const Choice& c : p.choices) (f.kind == EntryKind::Choice ? f.choices : f.shortcuts).push_back({std::string(c.value), std::string(c.label)});
         f.text = std::string(p.fallback);
         fields.push_back(std::move(f));
@@ -103,7 +107,7 @@ void ToolboxCommands::open(std::string_view tool_name) {
     for (const Tool& t : tools()) titles.emplace_back(t.title);
     view_.show_tools(titles);
     const Tool* named = find_tool(tool_name);
-    show(named ? static_cast<std::size_t>(named - tools().data()) : 0);
+    show(named ? tool_index(*named) : 0);
 }
 
 void ToolboxCommands::on_tool_chosen(int index) {
@@ -141,22 +145,18 @@ void ToolboxCommands::show(std::size_t tool) {
 // taken as not given; an empty entry is never marked: it is yet to come.
 void ToolboxCommands::recompute() {
     std::vector<std::string> texts;
-    bool km = false, per_km = false;
+    Entries given;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         texts.push_back(view_.entry_text(static_cast<int>(i)));
-        if (entries_[i]->kind == ParamKind::Flag && !texts.back().empty()) (entries_[i]->name == "km" ? km : per_km) = true;
+        if (!texts[i].empty() && texts[i] != entries_[i]->fallback) given.emplace_back(entries_[i]->name, texts[i]);
     }
-    Entries given;
     bool readable = true;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Param& p = *entries_[i];
         std::string problem;
         if (!texts[i].empty() && texts[i] != p.fallback) {
-            given.emplace_back(p.name, texts[i]);
-            if (p.kind != ParamKind::Field && p.kind != ParamKind::Flag) {
-                const Reading r = read_value(p, texts[i], p.kind == ParamKind::Pace ? per_km : km);
-                if (r.refusal) problem = r.refusal->reason, readable = false;
-            }
+            const Reading r = read_value(p, texts[i], bare_in_km(p, given));
+            if (r.refusal) problem = r.refusal->reason, readable = false;
         }
         view_.mark_entry(static_cast<int>(i), problem);
     }

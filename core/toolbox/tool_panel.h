@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "core/toolbox/report.h"
-#include "core/toolbox/tool_table.h"
+#include "core/toolbox/tool_list.h"
+#include "core/toolbox/tool_runner.h"
 
 // The toolbox window's behaviour, free of any window system: which tools it lists, which
 // entries the tool shown has and what they hold at first, when the report is made again,

@@ -1,4 +1,4 @@
-#include "core/toolbox/split_plan.h"
+#include "core/running/split_plan.h"
 
 namespace quorran {
 

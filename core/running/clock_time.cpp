@@ -1,4 +1,4 @@
-#include "core/toolbox/clock_time.h"
+#include "core/running/clock_time.h"
 
 #include <array>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "core/toolbox/strict_entry.h"
+#include "core/toolbox/entry_forms.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
 #include "core/numbers/number_text.h"
-#include "core/toolbox/race_distances.h"
+#include "core/running/race_distances.h"
 
 namespace quorran {
 namespace {

@@ -1,8 +1,8 @@
-#include "core/toolbox/vdot.h"
+#include "core/running/vdot.h"
 
 #include <cmath>
 
-#include "core/toolbox/race_distances.h"
+#include "core/running/race_distances.h"
 
 namespace quorran {
 namespace {

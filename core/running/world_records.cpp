@@ -1,9 +1,9 @@
-#include "core/toolbox/world_records.h"
+#include "core/running/world_records.h"
 
 #include <array>
 #include <cmath>
 
-#include "core/toolbox/race_distances.h"
+#include "core/running/race_distances.h"
 
 namespace quorran {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/toolbox/age_grade.h"
+#include "core/running/age_grade.h"
 
 #include <algorithm>
 #include <cmath>

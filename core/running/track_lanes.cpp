@@ -1,4 +1,4 @@
-#include "core/toolbox/track_lanes.h"
+#include "core/running/track_lanes.h"
 
 #include <numbers>
 

@@ -1,4 +1,4 @@
-#include "core/toolbox/dialog_tools.h"
+#include "core/tools/dialog_form.h"
 
 #include <algorithm>
 #include <string>
@@ -13,40 +13,13 @@
 #include "core/dialog/split_schedule.h"
 #include "core/numbers/number_text.h"
 #include "core/numbers/units.h"
-#include "core/toolbox/strict_entry.h"
+#include "core/toolbox/entry_forms.h"
 
-namespace quorran {
+namespace quorran::dialog_form {
 namespace {
 
 constexpr std::string_view SPACE = " \t\n\v\f\r";
 constexpr std::string_view NUMBER_CHARS = "0123456789.,";
-
-// One field of a dialog group: the param it comes from, its control, and what to say
-// when text after its number is ignored.
-struct Field {
-    std::string_view param;
-    int control;
-    std::string_view hint;
-};
-
-struct Group {
-    std::vector<Field> fields;  // distance first
-    int miles, km;              // the distance's unit buttons
-    int calculate;
-    std::string_view runner_hint;  // the two entries as a runner writes them
-};
-
-const Group PACE_GROUP{{{"distance", IDC_PACE_DISTANCE, "give kilometres with --km, or m or h for the marathon or half"},
-                        {"time", IDC_PACE_HOURS, "give HOURS MINUTES SECONDS as separate fields"},
-                        {"minutes", IDC_PACE_MINUTES, "give HOURS MINUTES SECONDS as separate fields"},
-                        {"seconds", IDC_PACE_SECONDS, "give HOURS MINUTES SECONDS as separate fields"}},
-                       IDC_PACE_MILES, IDC_PACE_KM, IDC_PACE_CALCULATE,
-                       "or give the distance with its unit and the time as H:MM:SS alone: pace 10km 45:00"};
-const Group FINISH_GROUP{{{"distance", IDC_FINISH_DISTANCE, "give kilometres with --km, or m or h for the marathon or half"},
-                          {"pace", IDC_FINISH_PACE_MINUTES, "give PACE_MINUTES PACE_SECONDS as separate fields"},
-                          {"pace_seconds", IDC_FINISH_PACE_SECONDS, "give PACE_MINUTES PACE_SECONDS as separate fields"}},
-                         IDC_FINISH_MILES, IDC_FINISH_KM, IDC_FINISH_CALCULATE,
-                         "or give the distance with its unit and the pace as M:SS/km or M:SS/mi alone: finish 10k 4:30/km"};
 
 bool is_race_word(std::string_view text) {
     return same_letters(text, "marathon") || same_letters(text, "half");
@@ -70,7 +43,7 @@ std::string partial_reading(std::string_view text, bool distance) {
 
 void note_partial_readings(const Inputs& in, const Group& group, Report& report) {
     for (const Field& field : group.fields) {
-        const Value& v = in[field.param];
+        const Value& v = in.named(field.param);
         if (!v.given) continue;
         const std::string read = partial_reading(v.text, field.control == group.fields.front().control);
         if (read.empty()) continue;
@@ -117,9 +90,9 @@ std::vector<std::string> clock_fields(std::string_view text, std::size_t fields)
 // clock text (which the dialog would read only in part).
 bool runner_entries(const Inputs& in, const Group& group) {
     for (std::size_t i = 2; i < group.fields.size(); ++i)
-        if (in[group.fields[i].param].given) return false;
-    const Value& distance = in[group.fields[0].param];
-    const Value& second = in[group.fields[1].param];
+        if (in.named(group.fields[i].param).given) return false;
+    const Value& distance = in.named(group.fields[0].param);
+    const Value& second = in.named(group.fields[1].param);
     return distance.given && second.given && second.text.find(':') != std::string::npos;
 }
 
@@ -131,19 +104,19 @@ struct Filled {
 // Fills the group's fields from the two entries as a runner writes them: a distance with
 // its unit, and a time H:MM:SS or M:SS, or a pace M:SS with /km or /mi.
 Filled fill_runner_entries(const Inputs& in, const Group& group, PlainView& view, bool pace) {
-    const Value& distance = in[group.fields[0].param];
-    const Value& second = in[group.fields[1].param];
+    const Value& distance = in.named(group.fields[0].param);
+    const Value& second = in.named(group.fields[1].param);
     const auto refuse = [](std::string_view argument, const Value& v, std::string reason) {
         return Filled{Refusal{v.param->name, std::string(argument), v.text, std::move(reason)}};
     };
-    const auto d = dialog_distance(distance.text, in["km"].on);
+    const auto d = dialog_distance(distance.text, in.named("km").on);
     if (!d) return refuse("DISTANCE", distance, "is not a distance: give a number with km, k, mi or m, or marathon or half");
     view.type(group.fields[0].control, d->field);
     view.check_radio(group.miles, group.km, d->km ? group.km : group.miles);
 
     std::string clock(second.text);
     if (pace) {
-        const auto entry = read_pace(second.text, in["per-km"].on);
+        const auto entry = read_pace(second.text, in.named("per-km").on);
         if (!entry) return refuse("PACE", second, "is not a pace: give M:SS with /km or /mi, the seconds below 60");
         view.check_radio(IDC_PER_MILE, IDC_PER_KM, entry->per_km ? IDC_PER_KM : IDC_PER_MILE);
         clock = clock.substr(0, clock.find('/'));
@@ -156,18 +129,14 @@ Filled fill_runner_entries(const Inputs& in, const Group& group, PlainView& view
     return {{}, d->km};
 }
 
-// Runs the group's Calculate on a window-less dialog holding the entries.
-struct Run {
-    PlainView view;
-    Outcome outcome;
-    bool km_splits = false;
-};
+}  // namespace
 
-void run_group(const Inputs& in, const Group& group, bool second_is_pace, Run& run) {
+void run_group(const Inputs& in, const Group& group, Run& run) {
+    const bool second_is_pace = group.second_is_pace;
     CalculatorCommands commands(run.view);
     commands.open();
-    if (in["km"].on) run.view.check_radio(group.miles, group.km, group.km);
-    if (second_is_pace && in["per-km"].on) run.view.check_radio(IDC_PER_MILE, IDC_PER_KM, IDC_PER_KM);
+    if (in.named("km").on) run.view.check_radio(group.miles, group.km, group.km);
+    if (second_is_pace && in.named("per-km").on) run.view.check_radio(IDC_PER_MILE, IDC_PER_KM, IDC_PER_KM);
     if (runner_entries(in, group)) {
         const Filled filled = fill_runner_entries(in, group, run.view, second_is_pace);
         if (filled.refusal) {
@@ -177,7 +146,7 @@ void run_group(const Inputs& in, const Group& group, bool second_is_pace, Run& r
         run.km_splits = filled.km;
     } else {
         for (const Field& field : group.fields)
-            if (in[field.param].given) run.view.type(field.control, in[field.param].text);
+            if (in.named(field.param).given) run.view.type(field.control, in.named(field.param).text);
         note_partial_readings(in, group, run.outcome.report);
     }
     commands.on_command(group.calculate);
@@ -189,65 +158,4 @@ void run_group(const Inputs& in, const Group& group, bool second_is_pace, Run& r
     }
 }
 
-double seconds_of(const ClockTime& t) { return (t.hours * 60 + t.minutes) * 60 + t.seconds; }
-
-struct FormName {
-    std::string_view key, label;
-    Unit unit;
-};
-// The Other Formats lines in list order, as a report names them.
-constexpr std::array<FormName, 9> OTHER_FORMS{{
-    {"per_km", "per km", Unit::SecondsPerKm},
-    {"per_400m", "seconds per 400 m", Unit::Seconds},
-    {"minutes_per_mile", "minutes per mile", Unit::MinutesPerMile},
-    {"km_per_hour", "km/h", Unit::KmPerHour},
-    {"miles_per_hour", "mph", Unit::MilesPerHour},
-    {"metres_per_second", "metres per second", Unit::MetresPerSecond},
-    {"metres_per_minute", "metres per minute", Unit::MetresPerMinute},
-    {"feet_per_second", "feet per second", Unit::FeetPerSecond},
-    {"feet_per_minute", "feet per minute", Unit::FeetPerMinute},
-}};
-
-}  // namespace
-
-Outcome pace_tool(const Inputs& in) {
-    Run run;
-    run_group(in, PACE_GROUP, false, run);
-    if (run.outcome.refusal || run.outcome.warning) return run.outcome;
-    const auto e = read_pace_entries(run.view);
-    PaceTime per_mile;
-    compute_pace(e.hours, e.minutes, e.seconds, e.distance_miles, per_mile);
-    const OtherFormats formats = other_formats(per_mile);
-    Report& r = run.outcome.report;
-    r.headlines.push_back({"per_mile", "pace per mile", Unit::SecondsPerMile,
-                           {run.view.text(IDC_PACE_RESULT), per_mile.minutes * 60 + per_mile.seconds}, true});
-    const auto& lines = run.view.items(IDC_OTHER_FORMATS);
-    for (std::size_t i = 0; i < OTHER_FORMS.size(); ++i) {
-        const FormName& form = OTHER_FORMS[i];
-        r.headlines.push_back({form.key, std::string(form.label), form.unit, {lines.at(i), formats.values[i]}, true});
-    }
-    return run.outcome;
-}
-
-Outcome finish_tool(const Inputs& in) {
-    Run run;
-    run_group(in, FINISH_GROUP, true, run);
-    if (run.outcome.refusal || run.outcome.warning) return run.outcome;
-    const auto e = read_finish_entries(run.view);
-    ClockTime time;
-    compute_finish_time(e.pace_minutes, e.pace_seconds, e.distance_miles, time);
-    Report& r = run.outcome.report;
-    r.headlines.push_back({"finish", "finish time", Unit::Seconds, {run.view.text(IDC_FINISH_RESULT), seconds_of(time)}, true});
-    Table splits{"splits", "Splits", {{"mark", "mark", Unit::Miles, true}, {"time", "time", Unit::Seconds}}, {}, {}};
-    const auto rows = run.km_splits ? km_split_rows(e.pace_minutes, e.pace_seconds, e.distance_miles)
-                                    : split_rows(e.pace_minutes, e.pace_seconds, e.distance_miles);
-    for (const SplitRow& row : rows) {
-        const std::size_t start = row.label.find_first_not_of(' '), end = row.label.find_last_not_of(' ');
-        splits.rows.push_back({{row.label.substr(start, end + 1 - start), row.miles}, {split_time_text(row.time), seconds_of(row.time)}});
-        splits.lines.push_back(split_row_text(row.label, row.time));
-    }
-    r.tables.push_back(std::move(splits));
-    return run.outcome;
-}
-
-}  // namespace quorran
+}  // namespace quorran::dialog_form

@@ -1,4 +1,4 @@
-#include "core/toolbox/race_prediction.h"
+#include "core/running/race_prediction.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
-#include "core/toolbox/pace_band.h"
+#include "core/running/pace_band.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
 #include "core/numbers/number_text.h"
-#include "core/toolbox/clock_time.h"
+#include "core/running/clock_time.h"
 
 namespace quorran {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/toolbox/split_plan.h"
+#include "core/running/split_plan.h"
 
 // A pace band: the clock time at every marker of a race, halfway marked, to print and
 // wear on the wrist; as text, as CSV and as an SVG drawn to its true size in mm.
