@@ -7,6 +7,7 @@
 #include "cli/help.h"
 #include "cli/text_report.h"
 #include "core/toolbox/report_json.h"
+#include "core/toolbox/table_json.h"
 
 namespace quorran::cli {
 namespace {
@@ -45,7 +46,8 @@ int run_program(std::span<const std::string_view> args, std::ostream& out, std::
     const CommandLine c = read_command_line(args);
     switch (c.action) {
         case Action::Help:
-            out << (c.tool ? tool_help(*c.tool) : program_help());
+            if (c.json) out << table_json(tools(), c.tool) << '\n';
+            else out << (c.tool ? tool_help(*c.tool) : program_help());
             return ANSWERED;
         case Action::Version: out << "quorran-cli " << QUORRAN_VERSION << '\n'; return ANSWERED;
         case Action::Usage:

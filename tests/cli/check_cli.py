@@ -119,12 +119,13 @@ def schema(cli, schema_path):
     for tool in subcommands(cli):
         calls = [shlex.split(e)[1:] + ["--json"] for e in help_section(cli, tool, "Examples")]
         calls += [[tool, "--json"], [tool, "--json", "--bogus"], [tool, "--json", "0", "0", "0", "0", "0", "0"]]
+        calls += [["help", tool, "--json"]]
         for args in calls:
             count += 1
             status, out, err = run(cli, args)
             problems = schema_problems(check, out)
             document = json.loads(out) if not problems else {}
-            expected = {0: "ok", 1: "warning", 2: ("refused", "usage")}.get(status, ())
+            expected = {0: ("help" if args[0] == "help" else "ok"), 1: "warning", 2: ("refused", "usage")}.get(status, ())
             if document.get("status") not in expected:
                 problems.append(f"status {document.get('status')!r} with exit {status}")
             if status == 2 and len(err.splitlines()) != 1:
@@ -132,6 +133,12 @@ def schema(cli, schema_path):
             if problems:
                 failures += 1
                 print(f"FAILED quorran-cli {shlex.join(args)}\n  " + "\n  ".join(problems))
+    # The table itself: every tool, in the order help lists them.
+    status, out, _ = run(cli, ["help", "--json"])
+    count += 1
+    if status != 0 or schema_problems(check, out) or [t["name"] for t in json.loads(out)["tools"]] != subcommands(cli):
+        failures += 1
+        print("FAILED quorran-cli help --json: " + out[:200])
     status, out, _ = run(cli, ["--json", "nosuch"])
     count += 1
     if status != 2 or schema_problems(check, out):

@@ -16,10 +16,10 @@ const AXE = readFileSync(required.resolve('axe-core/axe.min.js'), 'utf8');
 const PHONE = { height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const DESKTOP = { width: 1280, height: 800, deviceScaleFactor: 1, isMobile: false, hasTouch: false };
 
-// quorran-cli's answer, and the tools it lists: the table's, in its order.
+// quorran-cli's answer, and the tool table itself, in its order.
 const answer = line => JSON.parse(spawnSync(process.execPath, [cli, ...line.split(' '), '--json'], { encoding: 'utf8' }).stdout);
-const TOOLS = [...spawnSync(process.execPath, [cli, '--help'], { encoding: 'utf8' }).stdout
-  .split('Subcommands:\n')[1].matchAll(/^ {2}(\w+) /gm)].map(m => m[1]);
+const TABLE = JSON.parse(spawnSync(process.execPath, [cli, 'help', '--json'], { encoding: 'utf8' }).stdout).tools;
+const TOOLS = TABLE.map(t => t.name);
 
 // Every text of a report in reading order, as the page shows it: a headline's label
 // unless its text says what it is, a flagged value with its note's mark; table titles,
@@ -204,10 +204,10 @@ test('keyboard alone, on a desktop', async () => {
   await page.reload();
   await page.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
   const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
-  // Key, then what has the focus: the tools' links come first.
-  const steps = [['Tab', 'Pace'], ['Tab', 'Finish time'], ['Tab', 'Distance'], ['Tab', 'Race prediction'],
-    ['Enter', 'Race prediction'], ['Tab', 'VDOT and training paces'], ['Tab', 'Split plan'], ['Tab', 'Track laps'],
-    ['Tab', 'Age grading'], ['Tab', 'Classic'], ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
+  // Key, then what has the focus: the tools' links come first, in the table's order;
+  // Enter on Race prediction's shows it, and Tab goes on through the links.
+  const links = TABLE.flatMap(t => [['Tab', t.title], ...(t.name === 'predict' ? [['Enter', t.title]] : [])]);
+  const steps = [...links, ['Tab', 'Classic'], ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
     ['Tab', 'entry-time'], ['1:30:00', 'entry-time'], ['Tab', ''], ['ArrowDown', ''], ['Tab', 'entry-exponent'],
     ['Tab', 'entry-km'], ['Space', 'entry-km']];
   for (const [key, focus] of steps) {
