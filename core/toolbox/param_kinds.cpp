@@ -1,5 +1,6 @@
 #include "core/toolbox/param_kinds.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -76,6 +77,36 @@ std::string pace_bound(const Param&, double seconds_per_km) { return time_text(s
 
 std::string_view pace_entered_in(const Value& v) { return v.in_km ? "per km" : "per mi"; }
 
+// ---- Speed ----------------------------------------------------------------------------
+
+constexpr std::array<std::string_view, 4> KMH_UNITS{"km/h", "kmh", "kph", "km/hr"};
+constexpr std::array<std::string_view, 2> MPH_UNITS{"mph", "mi/h"};
+
+bool read_speed_kind(const Param&, std::string_view text, bool bare_km, Value& value) {
+    std::size_t length = 0;
+    while (length < text.size() && std::string_view("0123456789.,").find(text[length]) != std::string_view::npos) ++length;
+    const auto number = read_decimal(text.substr(0, length));
+    std::string_view unit = text.substr(length);
+    if (!number) return false;
+    if (unit.starts_with(' ')) unit.remove_prefix(1);  // "12 km/h"
+    const auto named = [unit](const auto& names) {
+        return std::any_of(names.begin(), names.end(), [unit](std::string_view n) { return same_letters(n, unit); });
+    };
+    const bool kmh = unit.empty() ? bare_km : named(KMH_UNITS);
+    if (!unit.empty() && !kmh && !named(MPH_UNITS)) return false;
+    value.number = kmh ? *number : *number * KM_PER_MILE;
+    value.in_km = kmh;
+    return true;
+}
+
+std::string speed_back(const Value& v) {
+    return v.in_km ? decimal_text(v.number, 2) + " km/h" : decimal_text(v.number / KM_PER_MILE, 2) + " mph";
+}
+
+std::string speed_bound(const Param&, double kmh) { return decimal_text(kmh) + " km/h"; }
+
+std::string_view speed_entered_in(const Value& v) { return v.in_km ? "km/h" : "mph"; }
+
 // ---- Number ---------------------------------------------------------------------------
 
 bool read_number_kind(const Param&, std::string_view text, bool, Value& value) {
@@ -129,6 +160,8 @@ constexpr std::array<KindDescription, PARAM_KIND_COUNT> KINDS{{
      text_keyboard},
     {ParamKind::Pace, "pace", "a pace", ValueShape::Number, Unit::SecondsPerKm, read_pace_kind, pace_back, pace_bound, false, give_forms,
      pace_entered_in, text_keyboard},
+    {ParamKind::Speed, "speed", "a speed", ValueShape::Number, Unit::KmPerHour, read_speed_kind, speed_back, speed_bound,
+     false, give_forms, speed_entered_in, text_keyboard},
     {ParamKind::Number, "number", "a number", ValueShape::Number, Unit::Count, read_number_kind, number_back, number_bound, true, give_forms,
      nullptr, number_keyboard},
     {ParamKind::Choice, "choice", "a choice", ValueShape::Choice, Unit::None, read_choice_kind, choice_back, nullptr, false, give_choices, nullptr,

@@ -15,6 +15,7 @@ enum class ParamKind {
     Distance,  // metres: 10k, 5 mi, 400m, marathon; a bare number in miles, or km with its flag
     Time,      // seconds: [[H:]M:]S
     Pace,      // seconds per km: M:SS with /km or /mi; a bare pace per mile, or per km with its flag
+    Speed,     // km/h: 12km/h, 7.5 mph; a bare speed in mph, or km/h with its flag
     Number,    // a decimal number, in the param's unit
     Choice,    // one of the param's choices, in any letter case
     Flag,      // on or off, an option without a value
