@@ -55,6 +55,7 @@ const CASES = [
   ['laps --per-km 4:00', { pace: '4:00', 'per-km': 'on' }],
   ['agegrade m 50 10k 40:00', { sex: 'm', age: '50', event: '10k', time: '40:00' }],
   ['agegrade f 45 marathon --target 70', { sex: 'f', age: '45', event: 'marathon', target: '70' }],
+  ['treadmill 12km/h 2', { speed: '12km/h', incline: '2' }],
   ['pace 10 0:00:00', { distance: '10', time: '0:00:00' }, 'time'],
   ['predict 5k 20:61', { distance: '5k', time: '20:61' }, 'time'],
   ['plan 10k 45:00 --negative 50', { distance: '10k', time: '45:00', negative: '50' }, 'negative'],
