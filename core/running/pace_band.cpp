@@ -91,14 +91,26 @@ std::string csv_field(std::string_view typed) {
 
 // ---- Widths, estimated ---------------------------------------------------------------
 
-// A character's advance in em, a little above Arial's and Helvetica's.
+// Whether a character is drawn a full em wide: the wide scripts of East Asia (Hangul,
+// the CJK blocks, full-width forms) and the emoji.
+bool full_width(std::string_view c) {
+    char32_t code = static_cast<unsigned char>(c[0]) & (c.size() == 2 ? 0x1Fu : c.size() == 3 ? 0x0Fu : 0x07u);
+    for (std::size_t k = 1; k < c.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(c[k]) & 0x3Fu);
+    return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) || (code >= 0xAC00 && code <= 0xD7A3) ||
+           (code >= 0xF900 && code <= 0xFAFF) || (code >= 0xFF00 && code <= 0xFF60) || code >= 0x1F000;
+}
+
+// A character's advance in em, at or a little above Arial's and Helvetica's, so a text
+// measured by it never runs wider than drawn.
 double em_width(std::string_view c) {
-    if (c.size() > 1) return 0.7;
+    if (c.size() > 1) return full_width(c) ? 1.0 : 0.78;
     const char ch = c.front();
     if (ch >= '0' && ch <= '9') return 0.56;
     if (std::string_view(" .,:;!'|iljtf()[]I").find(ch) != std::string_view::npos) return 0.3;
-    if (ch == 'm' || ch == 'w' || ch == 'M' || ch == 'W') return 0.85;
-    if (ch >= 'A' && ch <= 'Z') return 0.7;
+    if (ch == 'W' || ch == '@') return 1.02;
+    if (ch == '%') return 0.9;
+    if (ch == 'm' || ch == 'w' || ch == 'M') return 0.85;
+    if (ch >= 'A' && ch <= 'Z') return 0.78;
     return 0.56;
 }
 
