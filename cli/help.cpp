@@ -11,7 +11,7 @@ constexpr std::size_t WIDTH = 80;
 bool is_flag(const Param& p) { return p.kind == ParamKind::Flag; }
 bool is_valued_option(const Param& p) { return !p.positional && !is_flag(p); }
 
-std::string option_name(const Param& p) { return "--" + std::string(p.name); }
+std::string option_name(const Param& p) { return entry_name(p, Audience::CommandLine); }
 
 // What an option's value is called: its choices, or its metavar.
 std::string value_name(const Param& p) {
@@ -78,38 +78,48 @@ std::string purpose_and_details(const Tool& tool) {
     return text;
 }
 
-std::string param_description(const Param& p) {
-    std::string text(p.forms);
+std::string param_description(const Param& p, std::span<const Param> params) {
+    std::string text = forms_text(p, params, Audience::CommandLine);
     if (!p.fallback.empty()) text += " (default " + std::string(p.fallback) + ")";
     return text;
 }
 
-std::string synopsis(const Tool& tool) {
+std::string synopsis(const Tool& tool, bool dialog_fields) {
+    const std::span<const Param> params = dialog_fields ? tool.dialog->params : tool.params;
     std::string text(tool.name), optional_tail;
-    for (const Param& p : tool.params)
+    if (dialog_fields) text.append(" ").append(DIALOG_OPTION);
+    for (const Param& p : params)
         if (is_flag(p)) text.append(" [").append(option_name(p)).append("]");
-    for (const Param& p : tool.params) {
+    for (const Param& p : params) {
         if (!p.positional) continue;
         text.append(p.required ? " " : " [").append(p.metavar);
         if (!p.required) optional_tail.append("]");
     }
     text.append(optional_tail);
-    for (const Param& p : tool.params)
+    for (const Param& p : params)
         if (is_valued_option(p)) text.append(" [").append(option_usage(p)).append("]");
     return text;
 }
 
 std::string tool_help(const Tool& tool) {
-    std::string out = "Usage: quorran-cli " + synopsis(tool) + " [--json]\n\n";
-    out += wrapped(purpose_and_details(tool), 0);
-    std::vector<std::pair<std::string, std::string>> entries, options;
+    std::string out = "Usage: quorran-cli " + synopsis(tool) + " [--json]\n";
+    if (tool.dialog) out += "       quorran-cli " + synopsis(tool, true) + " [--json]\n";
+    out += "\n" + wrapped(purpose_and_details(tool), 0);
+    std::vector<std::pair<std::string, std::string>> entries, options, fields;
     for (const Param& p : tool.params) {
-        if (p.positional) entries.emplace_back(p.metavar, param_description(p));
-        else options.emplace_back(option_usage(p), param_description(p));
+        if (p.positional) entries.emplace_back(p.metavar, param_description(p, tool.params));
+        else options.emplace_back(option_usage(p), param_description(p, tool.params));
+    }
+    if (tool.dialog) {
+        options.emplace_back(DIALOG_OPTION, DIALOG_FIELDS_TEXT);
+        for (const Param& p : tool.dialog->params)
+            if (p.positional) fields.emplace_back(p.metavar, param_description(p, tool.dialog->params));
     }
     options.emplace_back("--json", "print one JSON object instead of text");
     options.emplace_back("-h, --help", "print this help");
-    out += "\nEntries:\n" + listing(entries) + "\nOptions:\n" + listing(options) + "\nExamples:\n";
+    out += "\nEntries:\n" + listing(entries);
+    if (!fields.empty()) out += "\nThe dialog's fields:\n" + listing(fields);
+    out += "\nOptions:\n" + listing(options) + "\nExamples:\n";
     for (const std::string_view example : tool.examples) out += "  quorran-cli " + std::string(tool.name) + " " + std::string(example) + "\n";
     return out;
 }
@@ -148,6 +158,7 @@ std::string bash_completion() {
     for (const Tool& tool : tools()) {
         std::vector<std::string> options{"--json", "--help"}, words, free_values;
         std::string choice_cases;
+        if (tool.dialog) options.emplace_back(DIALOG_OPTION);
         for (const Param& p : tool.params) {
             if (p.command_line_only) continue;
             if (!p.positional) options.push_back(option_name(p));

@@ -39,7 +39,10 @@ std::string name_line() {
 
 std::string synopsis_section() {
     std::string text;
-    for (const Tool& tool : tools()) text += ".B quorran-cli\n" + troff(synopsis(tool)) + " [\\-\\-json]\n.br\n";
+    for (const Tool& tool : tools()) {
+        text += ".B quorran-cli\n" + troff(synopsis(tool)) + " [\\-\\-json]\n.br\n";
+        if (tool.dialog) text += ".B quorran-cli\n" + troff(synopsis(tool, true)) + " [\\-\\-json]\n.br\n";
+    }
     return text + ".B quorran-cli help\n[\\fISUBCOMMAND\\fP]\n.br\n.B quorran-cli\n\\-\\-version\n";
 }
 
@@ -49,7 +52,12 @@ std::string subcommands_section() {
         text += ".TP\n.B " + troff(tool.name) + "\n" + troff(purpose_and_details(tool)) + "\n.RS\n";
         for (const Param& p : tool.params) {
             text += ".TP\n" + std::string(p.positional ? ".I " : ".B ") +
-                    troff(p.positional ? std::string(p.metavar) : option_usage(p)) + "\n" + troff(param_description(p)) + "\n";
+                    troff(p.positional ? std::string(p.metavar) : option_usage(p)) + "\n" + troff(param_description(p, tool.params)) + "\n";
+        }
+        if (tool.dialog) {
+            text += ".TP\n.B " + troff(DIALOG_OPTION) + "\n" + troff(DIALOG_FIELDS_TEXT) + "\n";
+            for (const Param& p : tool.dialog->params)
+                if (p.positional) text += ".TP\n.I " + troff(p.metavar) + "\n" + troff(param_description(p, tool.dialog->params)) + "\n";
         }
         text += ".RE\n";
     }
@@ -65,7 +73,7 @@ std::string entries_section() {
             if (!p.positional || p.command_line_only || std::find(named.begin(), named.end(), p.metavar) != named.end())
                 continue;
             named.push_back(p.metavar);
-            text += ".TP\n.I " + troff(p.metavar) + "\n" + troff(p.forms) + ".\n";
+            text += ".TP\n.I " + troff(p.metavar) + "\n" + troff(forms_text(p, tool.params, Audience::CommandLine)) + ".\n";
         }
     }
     return text;

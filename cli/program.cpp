@@ -56,9 +56,15 @@ int run_program(std::span<const std::string_view> args, std::ostream& out, std::
             return REFUSED;
         case Action::Run: break;
     }
-    const Outcome outcome = run_tool(*c.tool, c.entries);
-    for (const Note& note : outcome.report.notes)
-        if (note.kind == NoteKind::Reading) err << "quorran-cli: note: " << one_line(note.text) << '\n';
+    const Outcome outcome = c.refusal                          ? Outcome{.refusal = c.refusal}
+                            : c.form == Form::DialogFields ? run_dialog_fields(*c.tool, c.entries)
+                                                           : run_tool(*c.tool, c.entries);
+    // How entries were read goes to standard error, and so do the flags of a report whose
+    // standard output is the dialog's texts alone.
+    const Report said = said_to(outcome.report, outcome.params, Audience::CommandLine);
+    for (const Note& note : said.notes)
+        if (note.kind == NoteKind::Reading || (said.notes_apart && note.kind == NoteKind::Flag))
+            err << "quorran-cli: note: " << one_line(shown_text(note)) << '\n';
     if (c.json) out << outcome_json(*c.tool, outcome) << '\n';
     if (outcome.refusal) {
         complain(err, c.tool, outcome.refusal->line());
@@ -68,7 +74,7 @@ int run_program(std::span<const std::string_view> args, std::ostream& out, std::
         complain(err, c.tool, *outcome.warning);
         return NO_ANSWER;
     }
-    if (!c.json) out << chosen_document(outcome).value_or(report_text(outcome.report));
+    if (!c.json) out << chosen_document(outcome).value_or(report_text(said));
     return ANSWERED;
 }
 

@@ -27,7 +27,7 @@ std::string headlines_text(const Report& r) {
         if (!h.self_described) width = std::max(width, h.label.size());
     std::string out;
     for (const Headline& h : r.headlines)
-        out += (h.self_described ? "" : padded(h.label, width + GAP, false)) + shown_text(h.cell, r) + "\n";
+        out += (h.self_described ? "" : padded(h.label, width + GAP, false)) + (r.notes_apart ? h.cell.text : shown_text(h.cell, r)) + "\n";
     return out;
 }
 
@@ -42,7 +42,7 @@ std::string table_text(const Table& t, const Report& r) {
     if (labelled) rows.push_back(header);
     for (const auto& row : t.rows) {
         std::vector<std::string> cells;
-        for (const Cell& c : row) cells.push_back(shown_text(c, r));
+        for (const Cell& c : row) cells.push_back(r.notes_apart ? c.text : shown_text(c, r));
         rows.push_back(std::move(cells));
     }
     std::vector<std::size_t> widths(t.columns.size(), 0);
@@ -70,7 +70,7 @@ std::string report_text(const Report& r) {
     }
     std::string notes;
     for (const Note& n : r.notes)
-        if (n.kind != NoteKind::Reading) notes += shown_text(n) + "\n";
+        if (n.kind != NoteKind::Reading && !r.notes_apart) notes += shown_text(n) + "\n";
     if (!notes.empty()) sections.push_back(notes);
     for (std::size_t i = 0; i < sections.size(); ++i) out += (i ? "\n" : "") + sections[i];
     return out;

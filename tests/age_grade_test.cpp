@@ -60,7 +60,7 @@ TEST(AgeGrade, TimeForATargetGrade) {
     EXPECT_GE(age_grade(marathon, Sex::Female, 45, 11865.6).percent, 70);
     EXPECT_LT(age_grade(marathon, Sex::Female, 45, 11865.7).percent, 70);
     EXPECT_EQ(headline(agegrade({{"sex", "F"}, {"age", "45"}, {"event", "marathon"}}), "grade"),
-              "refused: TIME is missing: give a TIME, or --target PCT for the time a grade takes");
+              "refused: TIME is missing: give TIME, or --target for the time a grade takes");
     EXPECT_EQ(headline(agegrade({{"sex", "F"}, {"age", "45"}, {"event", "half"}, {"time", "2:00:00"}, {"target", "70"}}), "grade"),
               "refused: --target '70' goes without TIME: it gives the time for that grade");
 }

@@ -81,20 +81,21 @@ TEST(Panel, InputHints) {
                                                "time text", "every text", "negative text", "title text"}));
 }
 
-// The pace dialog's tools read an empty field as zero and warn of it: the window opens
-// with no mark, and marks the warning once the zero is typed.
-TEST(Panel, AnEmptyEntryIsNotMarkedEvenWhenTheToolWarnsOfIt) {
+// An empty entry is yet to come: the window opens with no mark, and marks a zero once
+// it is typed.
+TEST(Panel, AnEmptyEntryIsNotMarkedButAZeroIs) {
     MemoryProbe probe;
     EXPECT_EQ(probe.mark(0), "");
     probe.enter(0, "0");
-    EXPECT_EQ(probe.mark(0), "Distance cannot be zero.");
+    EXPECT_EQ(probe.mark(0), "must be at least 100 m");
 }
 
 TEST(Panel, CopiesTheReportAsTabSeparatedText) {
     const Report r = run_tool(*find_tool("distance"), {{"time", "1:00:00"}, {"pace", "1:30/km"}}).report;
-    EXPECT_EQ(report_tsv(r), "miles\t24.85 !\nkm\t40.00 !\n\n! faster than the world record over this distance (1:53:46)\n");
+    EXPECT_EQ(report_tsv(r), "miles\t24.85 !\nkm\t40.00 !\n\n! 1:00:00 at 1:30 /km is faster than the world record over its "
+                             "distance (1:53:46)\n");
     const Report laps = run_tool(*find_tool("laps"), {{"pace", "4:00/km"}}).report;
-    EXPECT_TRUE(report_tsv(laps).starts_with("Lanes\nlane\tmetres\tlap\n1\t400.00\t1:36.0\n2\t407.04\t1:37.7\n"));
+    EXPECT_TRUE(report_tsv(laps).starts_with("pace\t4:00 /km\n\nLanes\nlane\tmetres\tlap\n1\t400.00\t1:36.0\n2\t407.04\t1:37.7\n"));
 }
 
 }  // namespace

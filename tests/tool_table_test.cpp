@@ -62,7 +62,7 @@ TEST(ToolTable, EveryNumberNamesItsUnit) {
 TEST(ToolTable, AnEntryLookedUpByAWrongNameFailsLoudly) {
     const Tool& predict = *find_tool("predict");
     const Outcome read = run_tool(predict, {{"distance", "5k"}, {"time", "20:00"}});
-    const Inputs in(read.read);
+    const Inputs in(read.read, predict.params);
     EXPECT_EQ(in.named("distance").number, 5000);
     EXPECT_THROW(static_cast<void>(in.named("distanse")), std::out_of_range);
     EXPECT_THROW(static_cast<void>(in.named("")), std::out_of_range);

@@ -27,11 +27,8 @@ constexpr std::array<SplitMark, 36> SPLIT_MARKS{{
     {MILES_PER_MARATHON, "Mar  "},
 }};
 
-// Races of this many miles (or km, by the km) or less get no splits.
+// Races of this many miles or less get no splits.
 constexpr double SHORTEST_SPLIT_RACE = 2.0;
-// A race entered in km gets a row at every km, up to this many and the finish.
-constexpr double MAX_KM_SPLITS = 1000;
-constexpr std::string_view KM_LABEL = "%2.0f km";
 
 }  // namespace
 
@@ -61,19 +58,6 @@ std::vector<SplitRow> split_rows(double pace_minutes, double pace_seconds, doubl
         }
     }
     return rows;
-}
-
-std::vector<SplitRow> km_split_rows(double pace_minutes, double pace_seconds, double distance_miles) {
-    std::vector<SplitRow> rows;
-    if (!(distance_miles > SHORTEST_SPLIT_RACE * KM_TO_MILES)) return rows;
-    for (double k = 1;; ++k) {
-        const bool finish = !(k * KM_TO_MILES < distance_miles) || k > MAX_KM_SPLITS;
-        const double mark = finish ? distance_miles : k * KM_TO_MILES;
-        ClockTime time;
-        compute_finish_time(pace_minutes, pace_seconds, mark, time);
-        rows.push_back({finish ? std::string(FINISH_LABEL) : format_text(KM_LABEL, {k}), mark, time});
-        if (finish) return rows;
-    }
 }
 
 std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, double distance_miles) {

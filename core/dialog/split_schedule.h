@@ -30,10 +30,6 @@ std::vector<SplitRow> split_rows(double pace_minutes, double pace_seconds, doubl
 // The same rows as the Splits list's texts.
 std::vector<std::string> build_splits(double pace_minutes, double pace_seconds, double distance_miles);
 
-// A split at every km of a race entered in km, and the finish, by the same arithmetic:
-// none for races of 2 km or less.
-std::vector<SplitRow> km_split_rows(double pace_minutes, double pace_seconds, double distance_miles);
-
 std::string split_row_text(std::string_view label, const ClockTime& time);
 // The time of a split row alone: "8:00.0", "1:04:00.0".
 std::string split_time_text(const ClockTime& time);

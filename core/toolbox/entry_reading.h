@@ -15,13 +15,13 @@ struct Reading {
     std::optional<Refusal> refusal{};
 };
 
-// Reads the text of one param; bare_km reads a bare value in km (a distance, a speed)
-// or per km (a pace), as the param's bare_km_flag does. A refusal when the text is no
-// such value or the value lies outside the param's range.
-Reading read_value(const Param& param, std::string_view text, bool bare_km);
+// Reads the text of one param of a tool of these params; bare_km reads a bare value in
+// km (a distance, a speed) or per km (a pace), as the param's bare_km_flag does. A refusal
+// when the text is no such value or the value lies outside the param's range.
+Reading read_value(const Param& param, std::span<const Param> params, std::string_view text, bool bare_km);
 
-// The name a refusal gives the param: its metavar for a positional, --name for an option.
-std::string argument_name(const Param& param);
+// A refusal of an entry read, for what a tool cannot take.
+Refusal refusal_of(const Value& value, std::span<const Param> params, std::string reason);
 
 // How an entry reads back, canonically: "5 km", "20:00", "4:30 /km", "riegel"; empty
 // when it is absent.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/toolbox/words.h"
+
 namespace quorran {
 
 std::string_view unit_name(Unit unit) {
@@ -25,6 +27,12 @@ const Note* Report::note_flagging(const Cell& cell) const {
 std::string shown_text(const Cell& cell, const Report& report) {
     const Note* note = report.note_flagging(cell);
     return note && !note->mark.empty() ? cell.text + " " + std::string(note->mark) : cell.text;
+}
+
+Report said_to(const Report& report, std::span<const Param> params, Audience audience) {
+    Report said = report;
+    for (Note& note : said.notes) note.text = in_words(note.text, params, audience);
+    return said;
 }
 
 std::string shown_text(const Note& note) { return (note.mark.empty() ? "" : std::string(note.mark) + " ") + note.text; }

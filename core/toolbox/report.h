@@ -1,6 +1,7 @@
 #pragma once
 
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@
 // text a runner reads. The command line prints it as aligned text or JSON; the windows
 // and the page draw it.
 namespace quorran {
+
+struct Param;
+enum class Audience;
 
 // The unit of a number in a report. Each has one short name, used by JSON and by headers.
 enum class Unit {
@@ -92,6 +96,9 @@ struct Document {
 };
 
 struct Report {
+    // Its texts are the pace dialog's own: the command line prints them as they are, with
+    // no mark, and its notes apart, on standard error.
+    bool notes_apart = false;
     std::vector<Headline> headlines{};
     std::vector<Table> tables{};
     std::vector<Note> notes{};
@@ -101,6 +108,10 @@ struct Report {
     // The note that flags the cell, if any.
     const Note* note_flagging(const Cell& cell) const;
 };
+
+// The report with its notes said to the audience: the entries they name as {name} said as
+// the command line or a window names them (words.h).
+Report said_to(const Report& report, std::span<const Param> params, Audience audience);
 
 // A value as every front end shows and copies it: with the mark of the note that flags
 // it ("24.85 !"), so a flag reaches a reader whatever the window.

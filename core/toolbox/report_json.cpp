@@ -95,17 +95,17 @@ JsonWriter& write_error(JsonWriter& j, std::string_view argument, std::string_vi
 std::string outcome_json(const Tool& tool, const Outcome& o) {
     JsonWriter j;
     j.begin_object().field("tool", tool.name);
-    if (o.refusal) {
-        j.field("status", "refused");
-        write_error(j, o.refusal->argument, o.refusal->text, o.refusal->reason, o.refusal->line());
-        return j.end_object().text();
-    }
-    j.field("status", o.warning ? "warning" : "ok");
+    j.field("status", o.refusal ? "refused" : o.warning ? "warning" : "ok");
+    // A refusal gives the entries as far as they were read.
     j.key("input").begin_object();
     for (const Value& v : o.read) write_input(j, v);
     j.end_object();
+    if (o.refusal) {
+        write_error(j, o.refusal->argument(), o.refusal->text, o.refusal->reason_in(), o.refusal->line());
+        return j.end_object().text();
+    }
     if (o.warning) j.field("warning", *o.warning);
-    write_report(j, o.report);
+    write_report(j, said_to(o.report, o.params, Audience::CommandLine));
     return j.end_object().text();
 }
 

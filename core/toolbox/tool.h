@@ -10,6 +10,7 @@
 
 #include "core/toolbox/param_kinds.h"
 #include "core/toolbox/report.h"
+#include "core/toolbox/words.h"
 
 // What a tool of the table is: its params (what each entry accepts, its limits and
 // default), and the function that turns the entries as read into a report. The command
@@ -20,6 +21,7 @@ namespace quorran {
 struct Choice {
     std::string_view value;  // as typed and as JSON gives it
     std::string_view label;  // as a window shows it
+    std::string_view also{};  // other spellings it is read from, blank-separated: "w female woman"
 };
 
 struct Param {
@@ -49,15 +51,22 @@ struct Param {
     bool chooses_document = false;
 };
 
-// An entry that cannot be taken: which argument, what was typed and what is wrong.
+// An entry that cannot be taken: which, what was typed and what is wrong, said to the
+// command line or to a window in its own words.
 struct Refusal {
-    std::string_view param{};  // the param's name
-    std::string argument{};    // "TIME", "--every"
-    std::string text{};
-    std::string reason{};  // "must be above zero", "is not a time: give ..."
+    const Param* param = nullptr;     // the entry refused
+    std::span<const Param> params{};  // its tool's params, which the reason may name
+    std::string text{};               // as typed
+    // "must be above zero", "goes without {time}": entries named as {name} (words.h).
+    std::string reason{};
+    bool then_forms = false;  // the reason goes on with what the entry accepts: "is not a time: give ..."
 
+    // "TIME", "--every"; "Time", "Split every".
+    std::string argument(Audience audience = Audience::CommandLine) const;
+    // "must be above zero", "is not a time: give [[H:]M:]S ..."
+    std::string reason_in(Audience audience = Audience::CommandLine, bool km_setting = false) const;
     // "TIME '0:00' must be above zero"
-    std::string line() const;
+    std::string line(Audience audience = Audience::CommandLine) const;
 };
 
 // One entry as read.
@@ -89,24 +98,39 @@ consteval Entry entry(const std::array<Param, N>& params, std::string_view name)
 // Every entry of a tool as read, in the order of its params.
 class Inputs {
 public:
-    explicit Inputs(std::vector<Value> values) : values_(std::move(values)) {}
+    Inputs(std::vector<Value> values, std::span<const Param> params) : values_(std::move(values)), params_(params) {}
     // The entry a handle names. A handle of another tool's params fails loudly
     // (std::out_of_range), in every build.
     const Value& operator[](Entry entry) const;
     // The entry of that name; std::out_of_range when the tool has none.
     const Value& named(std::string_view name) const;
     std::span<const Value> values() const { return values_; }
+    // The tool's params, which a refusal's reason may name.
+    std::span<const Param> params() const { return params_; }
 
 private:
     std::vector<Value> values_;
+    std::span<const Param> params_;
 };
 
 struct Outcome {
+    std::span<const Param> params{};  // the params the entries were read by, which its texts may name
     std::vector<Value> read{};  // every entry as read, when all could be
     Report report{};
     std::optional<Refusal> refusal{};      // an entry the tool cannot take
     std::optional<std::string> warning{};  // a calculation that has no answer ("Time cannot be zero.")
     std::string_view warning_param{};      // the entry the warning is about
+};
+
+// The pace dialog's fields as the command line gives them, for a tool that is one of the
+// dialog's questions: read exactly as the dialog reads its fields (--dialog, or fields
+// all read in full), and answered by the dialog's own command.
+struct DialogFields {
+    std::span<const Param> params;  // the fields by position, and the unit buttons as flags
+    // How the dialog reads the text of the field at that position when it does not read
+    // all of it ("10", "the marathon (m)"); empty when it reads all of it.
+    std::string (*partial_reading)(std::size_t field, std::string_view text);
+    Outcome (*run)(const Inputs& fields);
 };
 
 struct Tool {
@@ -118,6 +142,7 @@ struct Tool {
     std::span<const Param> params{};
     std::span<const std::string_view> examples{};  // argument lists, as a runner types them
     Outcome (*run)(const Inputs&);
+    const DialogFields* dialog = nullptr;  // pace and finish: the dialog's own fields too
 };
 
 }  // namespace quorran

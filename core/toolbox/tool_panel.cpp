@@ -66,7 +66,7 @@ std::vector<EntryField> entry_fields(const Tool& tool) {
                  : kind.shape == ValueShape::OnOff ? EntryKind::Flag
                                                    : EntryKind::Text;
         f.placeholder = std::string(p.example);
-        f.tooltip = std::string(p.forms);
+        f.tooltip = forms_text(p, tool.params, Audience::Window);
         f.input_hint = std::string(kind.input_hint(p));
         for (const Choice& c : p.choices) (f.kind == EntryKind::Choice ? f.choices : f.shortcuts).push_back({std::string(c.value), std::string(c.label)});
         f.text = std::string(p.fallback);
@@ -155,27 +155,28 @@ void ToolboxCommands::recompute() {
         const Param& p = *entries_[i];
         std::string problem;
         if (!texts[i].empty() && texts[i] != p.fallback) {
-            const Reading r = read_value(p, texts[i], bare_in_km(p, given));
-            if (r.refusal) problem = r.refusal->reason, readable = false;
+            const Reading r = read_value(p, tool().params, texts[i], bare_in_km(p, given));
+            if (r.refusal) problem = r.refusal->reason_in(Audience::Window), readable = false;
         }
         view_.mark_entry(static_cast<int>(i), problem);
     }
     if (!readable) return view_.set_report_current(false);
 
     const Outcome outcome = run_tool(tool(), given);
-    const std::string_view wrong = outcome.refusal ? outcome.refusal->param : outcome.warning_param;
+    const std::string_view wrong = outcome.refusal ? outcome.refusal->param->name : outcome.warning_param;
     if (outcome.refusal || outcome.warning) {
         const auto at = std::find_if(entries_.begin(), entries_.end(), [wrong](const Param* p) { return p->name == wrong; });
         const auto entry = static_cast<std::size_t>(at - entries_.begin());
         // The dialog's warning about an empty field ("Distance cannot be zero.") waits,
         // like a needed entry, until something is typed there.
         if (at != entries_.end() && !texts[entry].empty())
-            view_.mark_entry(static_cast<int>(entry), outcome.refusal ? outcome.refusal->reason : *outcome.warning);
+            view_.mark_entry(static_cast<int>(entry), outcome.refusal ? outcome.refusal->reason_in(Audience::Window) : *outcome.warning);
         return view_.set_report_current(false);
     }
-    view_.show_report(outcome.report);
+    const Report report = said_to(outcome.report, outcome.params, Audience::Window);
+    view_.show_report(report);
     view_.set_report_current(true);
-    copied_ = report_tsv(outcome.report);
+    copied_ = report_tsv(report);
 }
 
 }  // namespace quorran

@@ -32,23 +32,37 @@ bool bare_in_km(const Param& param, const Entries& entries) {
     return !param.bare_km_flag.empty() && given_text(entries, param.bare_km_flag) != nullptr;
 }
 
-Outcome run_tool(const Tool& tool, const Entries& entries) {
+namespace {
+
+// Reads every entry by the params and runs the function on them. A refusal keeps the
+// entries read before it.
+Outcome run_with(std::span<const Param> params, Outcome (*run)(const Inputs&), const Entries& entries) {
     std::vector<Value> values;
-    for (const Param& p : tool.params) {
+    const auto refused = [&](Refusal refusal) { return Outcome{.params = params, .read = values, .refusal = std::move(refusal)}; };
+    for (const Param& p : params) {
         const std::string* text = given_text(entries, p.name);
         if (text == nullptr && p.fallback.empty()) {
-            if (p.required) return {.refusal = Refusal{p.name, argument_name(p), "", "is missing"}};
+            if (p.required) return refused(Refusal{&p, params, "", "is missing"});
             values.push_back(Value{.param = &p});
             continue;
         }
-        Reading r = read_value(p, text ? std::string_view(*text) : p.fallback, bare_in_km(p, entries));
-        if (r.refusal) return {.refusal = r.refusal};
+        Reading r = read_value(p, params, text ? std::string_view(*text) : p.fallback, bare_in_km(p, entries));
+        if (r.refusal) return refused(std::move(*r.refusal));
         r.value.given = text != nullptr;
         values.push_back(std::move(r.value));
     }
-    Outcome outcome = tool.run(Inputs(values));
-    if (!outcome.refusal) outcome.read = std::move(values);
+    Outcome outcome = run(Inputs(values, params));
+    outcome.params = params;
+    if (outcome.read.empty()) outcome.read = std::move(values);
     return outcome;
+}
+
+}  // namespace
+
+Outcome run_tool(const Tool& tool, const Entries& entries) { return run_with(tool.params, tool.run, entries); }
+
+Outcome run_dialog_fields(const Tool& tool, const Entries& fields) {
+    return run_with(tool.dialog->params, tool.dialog->run, fields);
 }
 
 }  // namespace quorran

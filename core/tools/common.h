@@ -13,12 +13,10 @@
 namespace quorran::tool_parts {
 
 inline constexpr std::string_view DISTANCE_FORMS =
-    "a number with km, k, mi, mile or m (metres), or marathon or half; a bare number is in miles, or in km "
-    "with --km";
+    "a number with km, k, mi, mile or m (metres), such as 10km or 26.2 mi, or marathon or half";
 inline constexpr std::string_view TIME_FORMS =
     "[[H:]M:]S such as 3:30:00, 42:30 or 59.5, each part after a colon below 60";
-inline constexpr std::string_view PACE_FORMS =
-    "M:SS or M:SS.s, with /km or /mi; a bare pace is per mile, or per km with --per-km";
+inline constexpr std::string_view PACE_FORMS = "M:SS or M:SS.s, with /km or /mi, such as 4:30/km";
 
 inline constexpr double SHORTEST_RACE_METRES = 100;
 inline constexpr double LONGEST_RACE_METRES = 1000 * METRES_PER_KM;
@@ -27,7 +25,7 @@ inline constexpr double FASTEST_PACE = 60;    // seconds per km
 inline constexpr double SLOWEST_PACE = 3600;  // seconds per km
 
 inline constexpr std::string_view KM_FLAG = "km";
-inline constexpr std::string_view PER_KM_FLAG = "per-km";
+inline constexpr std::string_view PER_KM_FLAG = "per_km";
 
 inline constexpr std::array<Choice, 2> COMMON_RACES{{{"marathon", "Marathon"}, {"half", "Half marathon"}}};
 
@@ -63,15 +61,38 @@ Column per_km_column();
 // A race entered: "5 km in 20:00".
 std::string race_text(const Value& distance, const Value& time);
 
-// A refusal of the entry, once every entry could be read: what the tool cannot take.
-Outcome refusal(const Value& value, std::string reason);
+// A refusal of the entry, once every entry could be read: what the tool cannot take. The
+// reason may name entries as {name}; what a runner typed goes in escaped().
+Outcome refuse(const Inputs& in, Entry entry, std::string reason);
 
 // ---- Notes ------------------------------------------------------------------------------
 
 inline constexpr std::string_view OUTSIDE_FITTED = "outside_fitted_range";
 inline constexpr std::string_view FASTER_THAN_RECORD = "faster_than_world_record";
+inline constexpr std::string_view SLOWER_THAN_WALK = "slower_than_a_walk";
 
-// Flags a race entered faster than the world record over its distance.
-void flag_record(Report& report, double metres, double seconds);
+// Below this people walk: a race slower is marked.
+inline constexpr double WALKING_KMH = 3.0;
+
+// How a race's entries were read, for a note that flags it: "10 km in 45 s", and what
+// may have been meant: "{time} '45' is seconds; for 45 minutes type 45:00".
+struct RaceReading {
+    std::string race;
+    std::string hints;
+};
+RaceReading how_read(const Value& distance, const Value& time);
+// The reading hint of one entry, with its name: "{pace} '4:30' is per mile; ..."; empty
+// when its reading cannot surprise.
+std::string hinted(const Value& value);
+
+// Judges a race of metres in seconds: faster than the world record over its distance, or
+// slower than a walk, each with a note that says how it was read: "10 km in 45 s is faster
+// than the world record over its distance (26:11): {time} '45' is seconds; ...". The key
+// that flags its cells, or empty when it is plausible.
+std::string_view judge_race(Report& report, double metres, double seconds, const RaceReading& read_as);
+
+// The key that flags a time over a distance faster than the world record, the note added
+// once; empty when it is not: for every prediction, split and lap a tool computes.
+std::string_view judge_time(Report& report, double metres, double seconds);
 
 }  // namespace quorran::tool_parts

@@ -1,6 +1,6 @@
 // distance: how far a time at a pace takes a runner.
 #include "core/numbers/number_text.h"
-#include "core/running/world_records.h"
+#include "core/toolbox/entry_reading.h"
 #include "core/tools/common.h"
 
 namespace quorran {
@@ -20,12 +20,13 @@ Outcome run(const Inputs& in) {
     const double seconds = in[TIME_ENTRY].number;
     const double metres = metres_in(seconds, in[PACE_ENTRY].number);
     Report r;
-    const std::string_view flag = faster_than_world_record(metres, seconds) ? FASTER_THAN_RECORD : "";
+    const RaceReading read_as{escaped(describe(in[TIME_ENTRY])) + " at " + escaped(describe(in[PACE_ENTRY])),
+                              how_read(in[TIME_ENTRY], in[PACE_ENTRY]).hints};
+    const std::string_view flag = judge_race(r, metres, seconds, read_as);
     r.headlines.push_back({"miles", "miles", Unit::Miles,
                            {format_text("%.2f", {metres / METRES_PER_MILE}), metres / METRES_PER_MILE, flag}});
     r.headlines.push_back({"km", "km", Unit::Kilometres,
                            {format_text("%.2f", {metres / METRES_PER_KM}), metres / METRES_PER_KM, flag}});
-    flag_record(r, metres, seconds);
     return {.report = std::move(r)};
 }
 

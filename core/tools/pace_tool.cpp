@@ -1,39 +1,25 @@
-// pace: the dialog's Find Pace, its texts exactly as the dialog shows them.
+// pace: the pace a runner held over a race, in the dialog's ten forms and texts.
 #include <array>
+#include <cmath>
 
 #include "core/dialog/calculator_commands.h"
 #include "core/dialog/control_ids.h"
 #include "core/dialog/pace_calculator.h"
+#include "core/numbers/number_text.h"
+#include "core/running/clock_time.h"
+#include "core/toolbox/entry_forms.h"
+#include "core/toolbox/entry_reading.h"
+#include "core/tools/common.h"
 #include "core/tools/dialog_form.h"
 
 namespace quorran {
 namespace {
 
-using dialog_form::Field;
+using namespace tool_parts;
 
-constexpr std::array<Param, 5> PARAMS{
-    dialog_form::DISTANCE,
-    Param{.name = "time", .label = "Time", .metavar = "HOURS", .kind = ParamKind::Field, .positional = true,
-          .example = "45:00",
-          .forms = "hours, as the dialog reads its field; as the second of two entries, also H:MM:SS or M:SS"},
-    Param{.name = "minutes", .label = "Minutes", .metavar = "MINUTES", .kind = ParamKind::Field, .positional = true,
-          .forms = "minutes, as the dialog reads its field", .command_line_only = true},
-    Param{.name = "seconds", .label = "Seconds", .metavar = "SECONDS", .kind = ParamKind::Field, .positional = true,
-          .forms = "seconds, as the dialog reads its field", .command_line_only = true},
-    dialog_form::KM};
-constexpr std::array<std::string_view, 3> EXAMPLES{"26.21875 3 30 0", "10km 45:00", "--km m 3 30"};
-
-constexpr std::string_view FIELDS_HINT = "give HOURS MINUTES SECONDS as separate fields";
-const dialog_form::Group GROUP{
-    {{"distance", IDC_PACE_DISTANCE, "give kilometres with --km, or m or h for the marathon or half"},
-     {"time", IDC_PACE_HOURS, FIELDS_HINT},
-     {"minutes", IDC_PACE_MINUTES, FIELDS_HINT},
-     {"seconds", IDC_PACE_SECONDS, FIELDS_HINT}},
-    IDC_PACE_MILES,
-    IDC_PACE_KM,
-    IDC_PACE_CALCULATE,
-    "or give the distance with its unit and the time as H:MM:SS alone: pace 10km 45:00",
-    false};
+constexpr std::array<Param, 3> PARAMS{RACE, RACE_TIME, KM};
+constexpr Entry DISTANCE_ENTRY = entry(PARAMS, "distance"), TIME_ENTRY = entry(PARAMS, "time");
+constexpr std::array<std::string_view, 3> EXAMPLES{"10km 45:00", "marathon 3:30:00", "26.2 3:59:59"};
 
 struct FormName {
     std::string_view key, label;
@@ -52,24 +38,84 @@ constexpr std::array<FormName, 9> OTHER_FORMS{{
     {"feet_per_minute", "feet per minute", Unit::FeetPerMinute},
 }};
 
-Outcome run(const Inputs& in) {
-    dialog_form::Run run;
-    dialog_form::run_group(in, GROUP, run);
-    if (run.outcome.refusal || run.outcome.warning) return run.outcome;
-    const auto e = read_pace_entries(run.view);
-    PaceTime per_mile;
-    compute_pace(e.hours, e.minutes, e.seconds, e.distance_miles, per_mile);
+// The pace per mile and the Other Formats, the dialog's texts, the first flagged.
+void add_paces(Report& r, const PaceTime& per_mile, std::string_view flag) {
     const OtherFormats formats = other_formats(per_mile);
-    Report& r = run.outcome.report;
     r.headlines.push_back({"per_mile", "pace per mile", Unit::SecondsPerMile,
-                           {run.view.text(IDC_PACE_RESULT), per_mile.minutes * 60 + per_mile.seconds}, true});
-    const auto& lines = run.view.items(IDC_OTHER_FORMATS);
+                           {pace_result_text(per_mile), per_mile.minutes * 60 + per_mile.seconds, flag}, true});
     for (std::size_t i = 0; i < OTHER_FORMS.size(); ++i) {
         const FormName& form = OTHER_FORMS[i];
-        r.headlines.push_back({form.key, std::string(form.label), form.unit, {lines.at(i), formats.values[i]}, true});
+        r.headlines.push_back({form.key, std::string(form.label), form.unit, {formats.lines[i], formats.values[i]}, true});
     }
+}
+
+// The race as runners write it, worked out by the dialog's arithmetic: the distance in
+// miles as its km button makes it, the time's parts summed in the dialog's order.
+Outcome run(const Inputs& in) {
+    const Value& distance = in[DISTANCE_ENTRY];
+    const Value& time = in[TIME_ENTRY];
+    const ClockEntry clock = read_time(trimmed(time.text)).value.value_or(ClockEntry{time.number, 0, 0, time.number});
+    PaceTime per_mile;
+    compute_pace(clock.hours, clock.minutes, clock.rest, dialog_form::dialog_miles(distance), per_mile);
+    Report r;
+    const std::string_view flag = judge_race(r, distance.number, time.number, how_read(distance, time));
+    add_paces(r, per_mile, flag);
+    r.notes_apart = true;
+    return {.report = std::move(r)};
+}
+
+// ---- The dialog's own fields, for the command line -------------------------------------
+
+constexpr std::array<Param, 5> FIELDS{
+    dialog_form::DISTANCE_FIELD,
+    Param{.name = "hours", .label = "Hours", .metavar = "HOURS", .kind = ParamKind::Field, .positional = true,
+          .forms = "hours, as the dialog reads its field"},
+    Param{.name = "minutes", .label = "Minutes", .metavar = "MINUTES", .kind = ParamKind::Field, .positional = true,
+          .forms = "minutes, as the dialog reads its field"},
+    Param{.name = "seconds", .label = "Seconds", .metavar = "SECONDS", .kind = ParamKind::Field, .positional = true,
+          .forms = "seconds, as the dialog reads its field"},
+    dialog_form::KM_BUTTON};
+
+const dialog_form::Group GROUP{{{"distance", IDC_PACE_DISTANCE},
+                                {"hours", IDC_PACE_HOURS},
+                                {"minutes", IDC_PACE_MINUTES},
+                                {"seconds", IDC_PACE_SECONDS}},
+                               IDC_PACE_MILES,
+                               IDC_PACE_KM,
+                               IDC_PACE_CALCULATE,
+                               false};
+
+std::string partial_reading(std::size_t field, std::string_view text) {
+    return dialog_form::partial_reading(text, field == 0);
+}
+
+// The fields as the dialog reads them, its Calculate run on them; the entries given
+// back typed, as runners write them, the race judged like any other.
+Outcome run_fields(const Inputs& fields) {
+    dialog_form::Run run;
+    dialog_form::run_fields(fields, GROUP, run);
+    const PaceEntries e = read_pace_entries(run.view);
+    const Value& km = fields.named("km");
+    Value distance{.param = &PARAMS[DISTANCE_ENTRY.index], .text = fields.named("distance").text, .given = true,
+                   .present = true, .number = e.distance_miles * METRES_PER_MILE, .in_km = km.on};
+    Value time{.param = &PARAMS[TIME_ENTRY.index], .given = true, .present = true,
+               .number = (e.hours * 60 + e.minutes) * 60 + e.seconds};
+    for (const char* part : {"hours", "minutes", "seconds"})
+        if (fields.named(part).given) time.text += (time.text.empty() ? "" : " ") + fields.named(part).text;
+    run.outcome.read = {distance, time, Value{.param = &PARAMS[2], .given = km.on, .present = km.on, .on = km.on}};
+    if (run.outcome.warning) return run.outcome;
+    PaceTime per_mile;
+    compute_pace(e.hours, e.minutes, e.seconds, e.distance_miles, per_mile);
+    Report& r = run.outcome.report;
+    Value unsigned_distance = distance, unsigned_time = time;
+    unsigned_distance.number = std::fabs(distance.number), unsigned_time.number = std::fabs(time.number);
+    const RaceReading read_as{escaped(describe(unsigned_distance) + " in " + describe(unsigned_time)), {}};
+    add_paces(r, per_mile, judge_race(r, unsigned_distance.number, unsigned_time.number, read_as));
+    r.notes_apart = true;
     return run.outcome;
 }
+
+constexpr DialogFields DIALOG{FIELDS, partial_reading, run_fields};
 
 }  // namespace
 
@@ -78,14 +124,13 @@ constinit const Tool PACE_TOOL{
     .name = "pace",
     .title = "Pace",
     .menu_place = 10,
-    .purpose = "The pace of a race, per mile and in nine other forms, as the pace dialog shows it.",
-    .details = "Each field is read as the dialog reads its entry: fractions allowed, an omitted or unreadable field "
-               "counts as zero, m and h stand for the marathon (26.21875 miles) and the half. Given as the only two "
-               "entries, DISTANCE may carry its unit and the time may be H:MM:SS (pace 10km 45:00). A field read "
-               "only in part gets a note on standard error.",
+    .purpose = "The pace of a race, per mile and in nine other forms.",
+    .details = "The pace per mile, per km, per 400 m, in decimal minutes a mile and as speeds, in the texts of the "
+               "pace dialog.",
     .params = PARAMS,
     .examples = EXAMPLES,
     .run = run,
+    .dialog = &DIALOG,
 };
 
 }  // namespace quorran

@@ -15,7 +15,7 @@ constexpr std::array<Param, 7> PARAMS{
     RACE, RACE_TIME,
     Param{.name = "every", .label = "Split every", .metavar = "DISTANCE", .kind = ParamKind::Distance,
           .example = "1km",
-          .forms = "a distance, as DISTANCE; every mile or every km as the race was given, unless given",
+          .forms = "a distance such as 5km or 1mi; every mile or every km as the race was given, unless given",
           .low = 10, .high = LONGEST_RACE_METRES, .bare_km_flag = KM_FLAG},
     Param{.name = "negative", .label = "Negative split (%)", .metavar = "PCT", .kind = ParamKind::Number,
           .fallback = "0", .example = "2",
@@ -59,12 +59,13 @@ Outcome run(const Inputs& in) {
     const bool by_km = every_value.present ? every_value.in_km : race.in_km;
     const double every = every_value.present ? every_value.number : (by_km ? METRES_PER_KM : METRES_PER_MILE);
     if (metres / every > MAX_SPLITS)
-        return refusal(every_value, format_text("is too short: at most %.0f splits", {MAX_SPLITS}));
+        return refuse(in, EVERY_ENTRY, format_text("is too short: at most %.0f splits", {MAX_SPLITS}));
 
     Report r;
     const auto plan = split_plan(metres, seconds, every, negative);
     const double halfway = planned_seconds_at(metres, seconds, negative, metres / 2);
-    r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(race, in[TIME_ENTRY]), seconds}});
+    const std::string_view judged = judge_race(r, metres, seconds, how_read(race, in[TIME_ENTRY]));
+    r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(race, in[TIME_ENTRY]), seconds, judged}});
     r.headlines.push_back({"strategy", "strategy", Unit::None, {strategy_text(negative)}});
     r.headlines.push_back({"halfway", "halfway", Unit::Seconds, time_cell(halfway)});
     const double unit = by_km ? METRES_PER_KM : METRES_PER_MILE;
@@ -72,16 +73,15 @@ Outcome run(const Inputs& in) {
                            time_column("cumulative", "cumulative")}, {}, {}};
     for (const PlannedSplit& s : plan) {
         t.rows.push_back({{format_text("%.2f", {s.metres / unit}), s.metres}, time_cell(s.split_seconds),
-                          time_cell(s.cumulative_seconds)});
+                          time_cell(s.cumulative_seconds, 0, judge_time(r, s.metres, s.cumulative_seconds))});
     }
     r.tables.push_back(std::move(t));
     const std::string title = in[TITLE_ENTRY].present ? in[TITLE_ENTRY].text : race_title(race);
     if (!add_band(r, {title, seconds, negative, by_km, band_rows(plan, metres, halfway, unit)})) {
         const std::string too_many = format_text("more than %.0f markers", {static_cast<double>(MAX_BAND_ROWS)});
-        if (in[BAND_ENTRY].present) return refusal(in[BAND_ENTRY], "cannot be made: " + too_many + ", give a longer --every");
+        if (in[BAND_ENTRY].present) return refuse(in, BAND_ENTRY, "cannot be made: " + too_many + ", give a longer {every}");
         r.notes.push_back({"no_band", NoteKind::Flag, "no pace band: " + too_many});
     }
-    flag_record(r, metres, seconds);
     return {.report = std::move(r)};
 }
 

@@ -3,7 +3,7 @@
 
 #include "core/numbers/number_text.h"
 #include "core/running/race_prediction.h"
-#include "core/running/world_records.h"
+#include "core/toolbox/entry_reading.h"
 #include "core/tools/common.h"
 
 namespace quorran {
@@ -17,7 +17,7 @@ constexpr std::array<Param, 5> PARAMS{
     Param{.name = "model", .label = "Model", .metavar = "MODEL", .kind = ParamKind::Choice, .fallback = "riegel",
           .forms = "riegel (Riegel's power law) or cameron (Cameron's curve)", .choices = MODELS},
     Param{.name = "exponent", .label = "Riegel exponent", .metavar = "E", .kind = ParamKind::Number,
-          .fallback = "1.06", .example = "1.06", .forms = "a number from 1.0 to 1.2, with --model riegel only",
+          .fallback = "1.06", .example = "1.06", .forms = "a number from 1.0 to 1.2, for Riegel's model only",
           .low = RIEGEL_EXPONENT_MIN, .high = RIEGEL_EXPONENT_MAX},
     KM};
 constexpr Entry DISTANCE_ENTRY = entry(PARAMS, "distance"), TIME_ENTRY = entry(PARAMS, "time"),
@@ -33,13 +33,12 @@ std::string fitted_range_text() {
 Outcome run(const Inputs& in) {
     const double from = in[DISTANCE_ENTRY].number, seconds = in[TIME_ENTRY].number;
     const bool riegel = in[MODEL_ENTRY].choice == "riegel";
-    if (!riegel && in[EXPONENT_ENTRY].given) return refusal(in[EXPONENT_ENTRY], "is for Riegel's model only");
+    if (!riegel && in[EXPONENT_ENTRY].given) return refuse(in, EXPONENT_ENTRY, "is for Riegel's model only");
     const double exponent = in[EXPONENT_ENTRY].number;
 
     Report r;
-    const std::string_view entered_flag = faster_than_world_record(from, seconds) ? FASTER_THAN_RECORD
-                                          : outside_fitted_range(seconds)        ? OUTSIDE_FITTED
-                                                                                 : "";
+    const std::string_view judged = judge_race(r, from, seconds, how_read(in[DISTANCE_ENTRY], in[TIME_ENTRY]));
+    const std::string_view entered_flag = !judged.empty() ? judged : outside_fitted_range(seconds) ? OUTSIDE_FITTED : "";
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in[DISTANCE_ENTRY], in[TIME_ENTRY]), seconds, entered_flag}});
     r.headlines.push_back({"model", "model", Unit::None,
                            {riegel ? format_text("Riegel, exponent %.2f", {exponent}) : "Cameron"}});
@@ -48,15 +47,15 @@ Outcome run(const Inputs& in) {
     for (const NamedDistance& d : RACE_DISTANCES) {
         const double s = riegel ? riegel_seconds(from, seconds, d.metres, exponent) : cameron_seconds(from, seconds, d.metres);
         if (!std::isfinite(s) || s <= 0)
-            return refusal(in[DISTANCE_ENTRY], "is beyond what the model can predict from (Cameron's up to about 400 km)");
-        const std::string_view flag = outside_fitted_range(s) ? OUTSIDE_FITTED : "";
-        outside = outside || !flag.empty();
+            return refuse(in, DISTANCE_ENTRY, "is beyond what the model can predict from (Cameron's up to about 400 km)");
+        const std::string_view record = judge_time(r, d.metres, s);
+        const std::string_view flag = !record.empty() ? record : outside_fitted_range(s) ? OUTSIDE_FITTED : "";
+        outside = outside || flag == OUTSIDE_FITTED;
         const double per_km = s / (d.metres / METRES_PER_KM);
         t.rows.push_back({race_cell(d), time_cell(s, 0, flag), per_mile_cell(per_km), per_km_cell(per_km)});
     }
     r.tables.push_back(std::move(t));
     if (outside) r.notes.push_back({OUTSIDE_FITTED, NoteKind::Flag, fitted_range_text(), "*"});
-    flag_record(r, from, seconds);
     return {.report = std::move(r)};
 }
 

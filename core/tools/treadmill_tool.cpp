@@ -17,7 +17,7 @@ constexpr std::string_view BELOW_RUNNING = "below_running_speed";
 constexpr std::array<Param, 3> PARAMS{
     Param{.name = "speed", .label = "Belt speed", .metavar = "SPEED", .kind = ParamKind::Speed, .positional = true,
           .required = true, .example = "12km/h",
-          .forms = "a number with km/h or mph, such as 12km/h or 7.5mph; a bare speed is in mph, or in km/h with --km",
+          .forms = "a number with km/h or mph, such as 12km/h or 7.5mph",
           .low = SLOWEST_BELT_KMH, .high = FASTEST_BELT_KMH, .bare_km_flag = KM_FLAG},
     Param{.name = "incline", .label = "Incline (%)", .metavar = "INCLINE", .kind = ParamKind::Number, .positional = true,
           .fallback = "0", .example = "2", .forms = "the belt's incline in per cent, 0 to 15",

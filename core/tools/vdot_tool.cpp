@@ -16,6 +16,9 @@ using namespace tool_parts;
 
 constexpr double VDOT_SENSIBLE_MIN = 20;
 constexpr double VDOT_SENSIBLE_MAX = 85;
+// The equations are fitted to running: below this a race is a walk, and the cost of
+// running the equations give for it falls to nothing (5 km in 3:20:00 is VDOT 0.0).
+constexpr double SLOWEST_RUNNING_KMH = 6;
 constexpr std::array<Param, 3> PARAMS{RACE, RACE_TIME, KM};
 constexpr Entry DISTANCE_ENTRY = entry(PARAMS, "distance"), TIME_ENTRY = entry(PARAMS, "time");
 constexpr std::array<std::string_view, 2> EXAMPLES{"5k 20:00", "--km 10 45:00"};
@@ -23,11 +26,15 @@ constexpr std::array<std::string_view, 2> EXAMPLES{"5k 20:00", "--km 10 45:00"};
 Outcome run(const Inputs& in) {
     const double metres = in[DISTANCE_ENTRY].number, seconds = in[TIME_ENTRY].number;
     if (faster_than_world_record(metres, seconds)) {
-        return refusal(in[TIME_ENTRY], "is faster than the world record over " + describe(in[DISTANCE_ENTRY]) + " (" +
-                                           clock_text(world_record_seconds(metres), 0) + "): it gives no VDOT");
+        return refuse(in, TIME_ENTRY, "is faster than the world record over " + escaped(describe(in[DISTANCE_ENTRY])) +
+                                          " (" + clock_text(world_record_seconds(metres), 0) + "): it gives no VDOT");
+    }
+    if (metres / seconds * 3.6 < SLOWEST_RUNNING_KMH) {
+        return refuse(in, TIME_ENTRY, format_text("is slower than %.0f km/h, a walk: the equations, fitted to running, give "
+                                                  "no VDOT for it", {SLOWEST_RUNNING_KMH}));
     }
     const double v = vdot(metres, seconds);
-    if (!(v > 0) || !std::isfinite(v)) return refusal(in[TIME_ENTRY], "is too slow: the equations give no VDOT for it");
+    if (!(v > 0) || !std::isfinite(v)) return refuse(in, TIME_ENTRY, "is too slow: the equations give no VDOT for it");
     const bool sensible = v >= VDOT_SENSIBLE_MIN && v <= VDOT_SENSIBLE_MAX;
 
     Report r;

@@ -4,6 +4,7 @@
   check_cli.py CLI transcript FILE...   each command of the transcripts: output and exit
   check_cli.py CLI schema SCHEMA        every subcommand's --json against the JSON Schema
   check_cli.py CLI docs MAN COMPLETION  the built manual page and completion agree with --help
+  check_cli.py CLI readme README        every "$ quorran-cli ..." example of the README, as shown
 
 Transcript lines: "$ ARGS" (shell quoting; <<X*N>> is X repeated N times), "? STATUS",
 "> LINE" for each line of standard output (none: it must be empty; ">..." ends a listing
@@ -186,6 +187,50 @@ def docs(cli, man, completion):
     return not failures
 
 
+def readme_examples(path):
+    """The README's examples: in its code blocks, each line "$ quorran-cli ARGS" (a "# ..."
+    after it is a comment) and the lines shown after it, up to the next command or the
+    block's end. A line "..." stands for any lines, "..." inside a line for any text."""
+    examples, block = [], None
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if line.startswith("```"):
+                block = None if block is not None else []
+                continue
+            if block is None:
+                continue
+            if line.startswith("$ quorran-cli"):
+                command = re.sub(r"\s+#.*$", "", line[len("$ quorran-cli"):])
+                examples.append((f"{path}:{number}", shlex.split(command), []))
+                block.append(examples[-1])
+            elif block:
+                block[-1][2].append(line)
+    return examples
+
+
+def shown_as(expected, actual):
+    """Whether the lines actually printed are the ones shown, with its elisions."""
+    pattern = "".join(".*?\n" if line == "..." else re.escape(line).replace(re.escape("..."), ".*?") + "\n"
+                      for line in expected)
+    return re.fullmatch(pattern, "".join(l + "\n" for l in actual), re.S) is not None
+
+
+def readme(cli, path):
+    failures = 0
+    examples = readme_examples(path)
+    for where, args, expected in examples:
+        while expected and not expected[-1]:
+            expected.pop()  # a blank line between examples
+        status, out, err = run(cli, args)
+        actual = (out + err).split("\n")[:-1]
+        if not shown_as(expected, actual):
+            failures += 1
+            print(f"FAILED {where}: quorran-cli {shlex.join(args)} prints:\n" + "\n".join(actual[:40]))
+    print(f"{len(examples)} README examples, {failures} failed")
+    return failures == 0 and examples
+
+
 def main():
     cli, what, *rest = sys.argv[1:]
     if what == "transcript":
@@ -195,6 +240,8 @@ def main():
         ok = transcript(cli, rest, check)
     elif what == "schema":
         ok = schema(cli, rest[0])
+    elif what == "readme":
+        ok = readme(cli, rest[0])
     else:
         ok = docs(cli, *rest)
     sys.exit(0 if ok else 1)

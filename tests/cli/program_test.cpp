@@ -14,8 +14,8 @@ TEST(Program, EveryMessageIsOneLine) {
     const struct { std::vector<std::string_view> args; int status; const char* err; } cases[] = {
         {{"predict", "5\nk", "20:00"}, 2, "quorran-cli: predict: DISTANCE '5\\x0ak' is not a distance"},
         {{"no\rsuch"}, 2, "quorran-cli: unknown subcommand 'no\\x0dsuch'"},
-        {{"pace", "10\tkm", "1"}, 0, "quorran-cli: note: '10\\x09km' was read as 10"},
-        {{"pace", "10", "1", "\x7f"}, 0, "quorran-cli: note: '\\x7f' was read as 0"},
+        {{"pace", "--dialog", "10\tkm", "1"}, 0, "quorran-cli: note: DISTANCE '10\\x09km' was read as 10"},
+        {{"pace", "10", "1", "\x7f"}, 2, "quorran-cli: pace: MINUTES '\\x7f' is read by the dialog as 0 (no number)"},
     };
     for (const auto& c : cases) {
         std::ostringstream out, err;

@@ -378,7 +378,7 @@ void check_toolbox() {
     pump();
     Win32PanelProbe probe(window);
     for (const auto& failure : check_panel_behaviour(probe)) expect(false, failure);
-    const std::string copied = report_tsv(run_tool(*find_tool("laps"), {{"pace", "4:00"}, {"per-km", ""}}).report);
+    const std::string copied = report_tsv(run_tool(*find_tool("laps"), {{"pace", "4:00"}, {"per_km", ""}}).report);
     std::string lines;
     for (const char c : copied) c == '\n' ? lines += "\r\n" : lines += c;
     probe.copy();
