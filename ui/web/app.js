@@ -14,9 +14,9 @@
   const narrow = matchMedia('(max-width: 37.49em)');
   let tools = [], entries = [], shown = -1, classicOpened = false, documents = [];
 
-  // The module, with the toolbox's view; the loader adds the module's exports to it.
-  // The dialog's view (classic.js) joins it when the Classic screen is first shown.
-  const Module = {};
+  // The module, with the toolbox's view and the dialog's (classic.js, which draws the
+  // Classic screen when it is first shown); the loader adds the module's exports to it.
+  const Module = { page: classic };
   const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
 
   // ---- Screens and the address ----------------------------------------------------
@@ -35,14 +35,8 @@
 
   function openClassic() {
     classicOpened = true;
-    document.head.append(make('script', {
-      src: 'classic.js',
-      onload() {
-        Module.page = classic;
-        classic.command = id => call('command', id);
-        call('open_classic');
-      },
-    }));
+    classic.command = id => call('command', id);
+    classic.create(() => call('open_classic'));
   }
 
   // A link, a shortcut or the browser's Back names another screen.

@@ -10,7 +10,8 @@ const classic = (() => {
   const control = id => document.getElementById('c' + id);
   const groups = [];  // group boxes: rectangle, element, and the Calculate button inside
   const fields = [];  // entry fields, to be named by the label on their left
-  let units, size, textLimit, radioGroup = 0;
+  const touch = matchMedia('(pointer: coarse)');
+  let units, size, textLimit, radioGroup = 0, opening = false;
 
   // Base units in pixels, as Windows takes them from a dialog's font: x the average
   // width of the 52 letters, y the height of a line of text.
@@ -54,6 +55,17 @@ const classic = (() => {
 
   const page = {
     command: null,  // the module's command entry, once it has loaded
+
+    // Has the module (run) draw the dialog and set it up. On a touch screen that moves
+    // no focus, which would bring the keyboard up over the dialog.
+    create(run) {
+      opening = true;
+      try {
+        run();
+      } finally {
+        opening = false;
+      }
+    },
 
     open(width, height, limit) {
       units = baseUnits();
