@@ -10,6 +10,31 @@ export const required = createRequire(join(process.env.QUORRAN_NODE_MODULES, 'in
 const puppeteer = required('puppeteer-core');
 export const { PredefinedNetworkConditions } = puppeteer;
 
+// Every Content-Security-Policy violation on the watched pages, as each page reports it.
+export const violations = [];
+export async function watched(page) {
+  await page.exposeFunction('quorranViolation', text => violations.push(text));
+  await page.evaluateOnNewDocument(() => addEventListener('securitypolicyviolation',
+    e => window.quorranViolation(`${location.hash} ${e.effectiveDirective}: ${e.blockedURI} at ${e.sourceFile}:${e.lineNumber}`)));
+  return page;
+}
+
+// Run in the page: the words (runs of letters or digits) under the selector that are
+// shown broken across lines; what is there for screen readers alone is not shown.
+export function brokenWords(selector) {
+  const broken = [], walker = document.createTreeWalker(document.querySelector(selector), NodeFilter.SHOW_TEXT);
+  for (let node; (node = walker.nextNode());) {
+    if (!node.parentElement.checkVisibility() || node.parentElement.closest('.for-screen-readers, .stacked thead')) continue;
+    for (const word of node.data.matchAll(/[\p{L}\p{N}]+/gu)) {
+      const range = document.createRange();
+      range.setStart(node, word.index);
+      range.setEnd(node, word.index + word[0].length);
+      if (new Set([...range.getClientRects()].map(r => Math.round(r.bottom))).size > 1) broken.push(word[0]);
+    }
+  }
+  return broken;
+}
+
 // The browser, and the site at url; close() ends both.
 export async function start() {
   const server = await serve(process.env.QUORRAN_SITE);

@@ -1,19 +1,24 @@
-// The Classic screen (the pace dialog) in headless Chromium, through real DOM events:
-// both calculations against the texts quorran-cli prints, the lists, the message box,
-// the keys a page uses instead of a desktop's, the 79-character limit, the phone layout,
-// and a reload with no network once the service worker is installed.
-import { test, before, after } from 'node:test';
+// The Classic screen (the pace dialog) in headless Chromium, through real DOM events, on
+// a phone and on a desktop: both calculations against the texts quorran-cli prints, the
+// lists, the message box, the keys a page uses instead of a desktop's, the 79-character
+// limit, the phone's one column and the desktop's template layout, and a reload with no
+// network once the service worker is installed.
+import { test, before, after, afterEach } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { start } from './chromium.mjs';
+import { start, watched, violations, brokenWords } from './chromium.mjs';
 
 const cli = process.env.QUORRAN_CLI;
 const source = name => readFileSync(new URL('../../' + name, import.meta.url), 'utf8');
 const ID = Object.fromEntries([...source('core/dialog/control_ids.h').matchAll(/(IDC_\w+) = (\d+)/g)].map(m => [m[1], '#c' + m[2]]));
 const CAPTION = source('ui/dialog_strings.h').match(/QUORRAN_DIALOG_CAPTION "(.*)"/)[1];
 const STARTING_FOCUS = ID.IDC_PACE_DISTANCE.slice(1);
-const opened = () => page.waitForFunction(id => document.activeElement?.id === id, {}, STARTING_FOCUS);
+const opened = () => page.waitForSelector(ID.IDC_OTHER_FORMATS);
+const LAYOUTS = {
+  desktop: { width: 1280, height: 800, deviceScaleFactor: 1, isMobile: false, hasTouch: false },
+  phone: { width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+};
 
 const GROUPS = {
   pace: { fields: [ID.IDC_PACE_DISTANCE, ID.IDC_PACE_HOURS, ID.IDC_PACE_MINUTES, ID.IDC_PACE_SECONDS],
@@ -62,26 +67,40 @@ let chromium, page, server;
 before(async () => {
   chromium = await start();
   server = chromium.server;
-  page = await chromium.browser.newPage();
+  page = await watched(await chromium.browser.newPage());
   page.on('pageerror', error => assert.fail(error));
-  await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
-  await page.goto(chromium.url + '#classic');
-  await opened();
 });
 after(() => chromium?.close());
+afterEach(() => assert.deepEqual(violations.splice(0), [], 'Content-Security-Policy violations'));
 
-test('opens set up as the desktop dialog', async () => {
-  assert.equal(await page.$eval('#classic-title', h => h.textContent), CAPTION);
-  assert.deepEqual(await page.$$eval('input:checked', radios => radios.map(r => '#' + r.id)),
-    [ID.IDC_PACE_MILES, ID.IDC_FINISH_MILES, ID.IDC_PER_MILE]);
-  for (const [group, placeholder] of [['pace', 'Other Formats'], ['finish', 'Splits']]) {
-    const { result, ...rest } = await state(page, group);
-    assert.deepEqual(rest, { items: [placeholder], shown: 0, focus: STARTING_FOCUS, box: null }, result);
-  }
-  assert.ok(!(await page.$$eval('button', buttons => buttons.map(b => b.textContent))).includes('Close'));
-});
+// The Classic screen afresh, on the layout's screen.
+async function load(layout) {
+  await page.setViewport(LAYOUTS[layout]);
+  await page.goto('about:blank');
+  await page.goto(chromium.url + '#classic');
+  await opened();
+}
 
-test('both calculations show the texts quorran-cli prints', async t => {
+// Each test of the dialog on the desktop, then on the phone, where the rest go on.
+for (const layout of Object.keys(LAYOUTS)) {
+  test(`${layout}: opens set up as the desktop dialog`, async () => {
+    await load(layout);
+    assert.equal(await page.$eval('#classic-title', h => h.textContent), CAPTION);
+    assert.deepEqual(await page.$$eval('input:checked', radios => radios.map(r => '#' + r.id)),
+      [ID.IDC_PACE_MILES, ID.IDC_FINISH_MILES, ID.IDC_PER_MILE]);
+    // On a touch screen the focus, and with it the keyboard, stays away.
+    const focus = layout === 'phone' ? '' : STARTING_FOCUS;
+    for (const [group, placeholder] of [['pace', 'Other Formats'], ['finish', 'Splits']]) {
+      const { result, ...rest } = await state(page, group);
+      assert.deepEqual(rest, { items: [placeholder], shown: 0, focus, box: null }, result);
+    }
+    assert.ok(!(await page.$$eval('button', buttons => buttons.map(b => b.textContent))).includes('Close'));
+  });
+
+  test(`${layout}: both calculations show the texts quorran-cli prints`, calculations);
+}
+
+async function calculations(t) {
   for (const [group, options, entries, how] of CASES) {
     await t.test(`${group} ${options.join(' ')} ${entries.join('|')} (${how})`, async () => {
       const g = GROUPS[group];
@@ -100,7 +119,7 @@ test('both calculations show the texts quorran-cli prints', async t => {
       }
     });
   }
-});
+}
 
 test('About opens a box that OK and Escape close, giving the focus back', async () => {
   for (const close of [() => page.click('#box-ok'), () => page.keyboard.press('Escape')]) {
@@ -129,13 +148,70 @@ test('an entry field takes at most 79 characters', async () => {
   assert.equal((await page.$eval(ID.IDC_PACE_DISTANCE, field => field.value)).length, 79);
 });
 
-test('fits a 360 px phone screen with targets a finger can hit', async () => {
-  assert.equal(await page.evaluate(() => { const e = document.documentElement; return e.scrollWidth - e.clientWidth; }), 0);
-  const targets = await page.$$eval('#dialog :is(button, input[type=text], select, label)',
-    all => all.map(el => [el.id || el.textContent, el.getBoundingClientRect().toJSON()]));
-  for (const [name, { left, right, width, height }] of targets)
-    assert.ok(left >= 0 && right <= 360 && width >= 24 && height >= 24, `${name}: ${width} x ${height} at ${left}`);
+// Below 37.5 em (600 px) one column at 320 and 360 px, with the text at 100% and 200%:
+// text at 16 px (32 px) or more as rendered, targets of 44 x 44 px, nothing wider than
+// the screen, no word broken across lines, with a finish time shown; the message box too.
+// Each field comes just after its label and below it, each list in its group's frame.
+// From 37.5 em every control at its template rectangle.
+test('one column on a phone, the template from 37.5 em', async () => {
+  for (const [i, selector] of GROUPS.finish.fields.entries()) await enter(page, selector, ['m', '8', '0'][i]);
+  await page.keyboard.press('Enter');
+  assert.deepEqual(await page.evaluate(lists => {
+    const box = e => e.getBoundingClientRect();
+    const misplaced = [...document.querySelectorAll('#dialog input[aria-labelledby]')].filter(field => {
+      const label = document.getElementById(field.getAttribute('aria-labelledby'));
+      return field.previousElementSibling !== label || box(label).bottom > box(field).top;
+    });
+    const outside = lists.filter(([list, caption]) => {
+      const group = [...document.querySelectorAll('#dialog .group')].find(g => g.firstChild.textContent === caption);
+      const inner = box(document.querySelector(list)), outer = box(group);
+      return inner.top < outer.top || inner.bottom > outer.bottom;
+    });
+    return [misplaced.map(e => e.id), outside];
+  }, [[ID.IDC_OTHER_FORMATS, 'Find Pace'], [ID.IDC_SPLITS, 'Find Finish Time']]), [[], []]);
+  const session = await page.createCDPSession();
+  for (const [width, scale] of [[320, 1], [360, 1], [320, 2], [360, 2]]) {
+    await session.send('Page.setFontSizes', { fontSizes: { standard: 16 * scale, fixed: 13 * scale } });
+    await page.setViewport({ ...LAYOUTS.phone, width });
+    await page.click(ID.IDC_ABOUT);
+    for (const part of ['#classic', '#box']) {
+      const where = `${part} at ${width} px, text ${scale * 100}%`;
+      const found = { ...await page.evaluate(measure, part), broken: await page.evaluate(brokenWords, part) };
+      assert.deepEqual([found.overflow, found.outside, found.broken], [0, [], []], where);
+      for (const [name, px] of found.fonts) assert.ok(px >= 16 * scale, `${where}: ${name} in text of ${px} px`);
+      for (const [name, w, h] of found.targets) assert.ok(w >= 44 && h >= 44, `${where}: ${name} is ${w} x ${h}`);
+    }
+    await page.keyboard.press('Escape');
+  }
+  await session.send('Page.setFontSizes', { fontSizes: { standard: 16, fixed: 13 } });
+  // The template's layout has every control at its rectangle (to a pixel, as a dialog
+  // scaled down rounds); the one column none.
+  const layout = () => page.$$eval('#dialog .control', all => {
+    const placed = all.filter(e => [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight].every((at, i) =>
+      Math.abs(at - parseFloat([e.style.left, e.style.top, e.style.width, e.style.height][i])) <= 1));
+    return placed.length === all.length ? 'template' : placed.length === 0 ? 'one column' : `${placed.length} of ${all.length} placed`;
+  });
+  for (const [width, wanted] of [[599, 'one column'], [600, 'template'], [1280, 'template']]) {
+    await page.setViewport({ ...LAYOUTS.desktop, width });
+    assert.equal(await layout(), wanted, `${width} px`);
+  }
+  await page.setViewport(LAYOUTS.phone);
 });
+
+// What a part of the page shows: how far the page scrolls sideways, what lies outside
+// the screen, the rendered text sizes and the targets' sizes.
+function measure(part) {
+  const root = document.querySelector(part), screen = innerWidth;
+  const shown = [root, ...root.querySelectorAll('*')].filter(e => e.checkVisibility() && !e.matches('.probe'));
+  const box = e => e.getBoundingClientRect();
+  const size = e => parseFloat(getComputedStyle(e).fontSize) * e.currentCSSZoom * visualViewport.scale;
+  return {
+    overflow: document.documentElement.scrollWidth - screen,
+    outside: shown.filter(e => box(e).left < 0 || box(e).right > screen + 0.5).map(e => e.outerHTML.slice(0, 60)),
+    fonts: shown.filter(e => [...e.childNodes].some(n => n.nodeType === Node.TEXT_NODE && n.data.trim()) || e.matches('input[type=text], select')).map(e => [e.id || e.textContent, size(e)]),
+    targets: shown.filter(e => e.matches('button, input[type=text], select, label')).map(e => [e.id || e.textContent, box(e).width, box(e).height]),
+  };
+}
 
 test('can be installed, and works with no network after one visit', async () => {
   const session = await page.createCDPSession();

@@ -14,9 +14,9 @@
   const narrow = matchMedia('(max-width: 37.49em)');
   let tools = [], entries = [], shown = -1, classicOpened = false, documents = [];
 
-  // The module, with the toolbox's view; the loader adds the module's exports to it.
-  // The dialog's view (classic.js) joins it when the Classic screen is first shown.
-  const Module = {};
+  // The module, with the toolbox's view and the dialog's (classic.js, which draws the
+  // Classic screen when it is first shown); the loader adds the module's exports to it.
+  const Module = { page: classic };
   const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
 
   // ---- Screens and the address ----------------------------------------------------
@@ -35,14 +35,8 @@
 
   function openClassic() {
     classicOpened = true;
-    document.head.append(make('script', {
-      src: 'classic.js',
-      onload() {
-        Module.page = classic;
-        classic.command = id => call('command', id);
-        call('open_classic');
-      },
-    }));
+    classic.command = id => call('command', id);
+    classic.create(() => call('open_classic'));
   }
 
   // A link, a shortcut or the browser's Back names another screen.
@@ -54,7 +48,7 @@
   addEventListener('hashchange', follow);
 
   // On a narrow screen the tools are a menu that the Tools button opens; choosing one, or
-  // Escape, closes it and gives the focus back to the button.
+  // Escape on the button or in the menu, closes it and gives the focus back to the button.
   function openMenu(open) {
     $('menu').setAttribute('aria-expanded', open);
     $('tools').classList.toggle('open', open);
@@ -72,11 +66,13 @@
     openMenu(false);
     $('menu').focus();
   });
-  $('tools').addEventListener('keydown', event => {
-    if (event.key !== 'Escape' || !narrow.matches) return;
-    openMenu(false);
-    $('menu').focus();
-  });
+  for (const part of [$('menu'), $('tools')]) {
+    part.addEventListener('keydown', event => {
+      if (event.key !== 'Escape' || !narrow.matches) return;
+      openMenu(false);
+      $('menu').focus();
+    });
+  }
 
   // ---- Entries --------------------------------------------------------------------
 
@@ -86,7 +82,7 @@
   // One entry as the page draws it, and how to read, set and mark it.
   function entry(field, index) {
     const id = 'entry-' + field.name, mark = make('p', { id: id + '-mark', className: 'mark' });
-    const changed = () => call('entry_changed', index);
+    const changed = () => { call('entry_changed', index); announceLater(); };
     let box, control, get, set;
     if (field.kind === 'choice') {
       const options = field.choices.map(c => make('label', { className: 'option' },
@@ -106,7 +102,7 @@
         autocomplete: 'off', autocapitalize: 'off', spellcheck: false, enterKeyHint: 'done', oninput: changed,
       });
       const shortcuts = field.shortcuts.map((s, k) =>
-        make('button', { type: 'button', textContent: s.label, onclick: () => call('shortcut', index, k) }));
+        make('button', { type: 'button', textContent: s.label, onclick: () => { call('shortcut', index, k); announceLater(); } }));
       box = make('div', {}, make('label', { htmlFor: id, textContent: field.label }), control);
       if (shortcuts.length) box.append(make('div', { className: 'shortcuts' }, ...shortcuts));
       get = () => control.value;
@@ -194,7 +190,7 @@
     image.decode().finally(() => window.print());
   }
 
-  // Changes only what differs, so that the live region announces what changed.
+  // Changes only what differs: what the user reads or has selected is not redrawn.
   function patch(old, fresh) {
     const attributes = el => [...el.attributes ?? []].map(a => a.name + '=' + a.value).join();
     if (old.nodeName !== fresh.nodeName || attributes(old) !== attributes(fresh) ||
@@ -218,6 +214,36 @@
   }
   addEventListener('resize', fitTables);
 
+  // ---- Announcements ----------------------------------------------------------------
+
+  // A screen reader hears the result once typing pauses, not every keystroke's: the
+  // entries' problems and that the result is not up to date, or else what the result
+  // shows first, its main answer. One announcement a pause, and only news.
+  const PAUSE = 700;
+  let pending = 0, announced = '';
+
+  function announcement() {
+    const parts = [...$('entries').querySelectorAll('.mark')].map(m => m.textContent).filter(Boolean);
+    if (!$('stale').hidden) parts.push($('stale').textContent);
+    if (parts.length) return parts.join(' ');
+    const first = $('report').querySelector('li, dl > div, tbody tr, p.note');
+    const cells = !first ? [] : first.matches('li, p') ? [first] : [...first.children];
+    return cells.map(e => e.textContent.trim()).join(' ');
+  }
+
+  function announceLater() {
+    clearTimeout(pending);
+    pending = setTimeout(() => {
+      const text = announcement();
+      if (text !== announced) $('announce').textContent = announced = text;
+    }, PAUSE);
+  }
+
+  function announceNothingYet() {
+    clearTimeout(pending);
+    $('announce').textContent = announced = '';
+  }
+
   // ---- The view the module calls ----------------------------------------------------
 
   Module.panel = {
@@ -235,6 +261,7 @@
       $('tool-title').textContent = tool.title;
       $('tool-purpose').textContent = tool.purpose;
       entries = tool.entries.map(entry);
+      announceNothingYet();
       $('entries').replaceChildren(...entries.map(e => e.box));
       if (asked() !== CLASSIC && asked() !== tool.name) history.replaceState(null, '', '#' + tool.name);
       showScreen(asked());

@@ -1,16 +1,18 @@
 'use strict';
-// The Classic screen: the pace dialog as the desktop shows it, loaded when the screen is
-// first shown. The WebAssembly module
-// hands over the dialog template row by row; this draws each control at its rectangle,
-// converted from dialog units with base units taken from the page's font, and carries
-// out the view operations the commands ask for. All behaviour stays in the module.
+// The Classic screen: the pace dialog, drawn when the screen is first shown. The
+// WebAssembly module hands over the dialog template row by row; this draws each control
+// at its rectangle, converted from dialog units with base units taken from the dialog's
+// font, and carries out the view operations the commands ask for. All behaviour stays
+// in the module. Below 37.5 em the style sheet lays the same controls out in one column,
+// in the order they come: a label just before the field it names, a list in its group.
 const classic = (() => {
   const dialog = document.getElementById('dialog');
   const box = document.getElementById('box');
   const control = id => document.getElementById('c' + id);
   const groups = [];  // group boxes: rectangle, element, and the Calculate button inside
   const fields = [];  // entry fields, to be named by the label on their left
-  let units, size, textLimit, radioGroup = 0;
+  const touch = matchMedia('(pointer: coarse)');
+  let units, size, textLimit, radioGroup = 0, opening = false;
 
   // Base units in pixels, as Windows takes them from a dialog's font: x the average
   // width of the 52 letters, y the height of a line of text.
@@ -55,6 +57,17 @@ const classic = (() => {
   const page = {
     command: null,  // the module's command entry, once it has loaded
 
+    // Has the module (run) draw the dialog and set it up. On a touch screen that moves
+    // no focus, which would bring the keyboard up over the dialog.
+    create(run) {
+      opening = true;
+      try {
+        run();
+      } finally {
+        opening = false;
+      }
+    },
+
     open(width, height, limit) {
       units = baseUnits();
       size = { x: 0, y: 0, w: width, h: height };
@@ -67,10 +80,11 @@ const classic = (() => {
 
     addControl(id, kind, startsGroup, x, y, w, h, text) {
       if (startsGroup) radioGroup += 1;
-      const r = { x, y, w, h };
+      // A list closed is as tall as a push button: the template's height includes it open.
+      const r = { x, y, w, h: kind === 'list' ? Math.min(h, 14) : h };
       const group = groups.find(g => inside(r, g.r));
-      const notify = () => page.command?.(id);
-      let el;
+      const notify = () => page.command?.(id), container = group ? group.el : dialog;
+      let el, before = null;
       if (kind === 'group') {
         el = element('div', { role: 'group' });
         el.append(element('span', { id: 'c' + id, className: 'caption', textContent: text }));
@@ -101,20 +115,20 @@ const classic = (() => {
       } else if (kind === 'list') {
         el = element('select', { id: 'c' + id });
         el.addEventListener('change', notify);
-        r.h = Math.min(h, 14);  // closed, as tall as a push button: the template's height includes the list
       } else if (kind === 'icon') {
         el = element('div', { id: 'c' + id });
         const p = toPixels(r), side = 32 * Math.max(1, Math.round(Math.min(p.width, p.height) / 32));
         el.append(element('img', { src: 'icons/quorran.png', alt: '', width: side, height: side }));
       } else {
         el = element('div', { id: 'c' + id, className: 'static ' + kind, textContent: text });
-        // A label names the entry field on its right.
+        // A label names the entry field on its right, and comes just before it.
         const field = fields.find(f => f.r.x >= x + w && f.r.y < y + h && y < f.r.y + f.r.h);
         field?.el.setAttribute('aria-labelledby', el.id);
+        if (field?.el.parentElement === container) before = field.el;
       }
       el.classList.add(kind);
       place(el, r, group?.r);
-      (group ? group.el : dialog).append(el);
+      container.insertBefore(el, before);
     },
 
     check(id) { control(id).checked = true; },
@@ -156,7 +170,9 @@ const classic = (() => {
       }
     },
 
-    setFocus(id) { control(id).focus(); },
+    setFocus(id) {
+      if (!(opening && touch.matches)) control(id).focus();
+    },
 
     // A modal box with an OK button; Escape closes it too. The focus goes back where
     // it was when the box opened, unless the user has moved it since: the close event
