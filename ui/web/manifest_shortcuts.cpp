@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/toolbox/json_writer.h"
-#include "core/toolbox/tool_table.h"
+#include "core/toolbox/tool_list.h"
 
 int main(int argc, char** argv) {
     quorran::JsonWriter j;
