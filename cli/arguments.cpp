@@ -220,14 +220,15 @@ CommandLine read_tool_arguments(const Tool& tool, std::span<const std::string_vi
     const bool read_whole = fields && positional.size() <= field_count && !first_partial(*fields, positional);
     c.form = fields && (dialog || read_whole) ? Form::DialogFields : Form::Entries;
     const std::span<const Param> params = c.form == Form::DialogFields ? fields->params : tool.params;
-    for (auto& [name, value] : options) {
-        const auto at = std::find_if(params.begin(), params.end(), [&](const Param& p) { return p.name == name; });
+    for (auto& option : options) {
+        const std::string& name = option.first;
+        const auto at = std::find_if(params.begin(), params.end(), [&name](const Param& p) { return p.name == name; });
         if (at == params.end()) {
             std::string option = "--" + name;
             std::replace(option.begin(), option.end(), '_', '-');
             return usage(&tool, option + (dialog ? " goes without --dialog" : " goes only with --dialog") + see_help(&tool));
         }
-        c.entries.emplace_back(at->name, std::move(value));
+        c.entries.emplace_back(at->name, std::move(option.second));
     }
     const std::vector<std::string> entries =
         c.form == Form::DialogFields ? std::vector<std::string>(positional.begin(), positional.end()) : joined_entries(params, positional);

@@ -46,7 +46,7 @@ TEST(EntryForms, Distances) {
         {"10", false, 10 * MILE, false},     {"10", true, 10000, true},          {".5mi", false, MILE / 2, false},
         {"3,1", false, 3.1 * MILE, false},   {"1,5km", false, 1500, true},       {"10,50", false, 10.5 * MILE, false},
         {"1,2345km", false, 1234.5, true},   {"-10km", false, -10000, true},     {"0km", false, 0, true},
-        {"m", false, NONE, false},           {"km", false, NONE, false},         {"10 ", false, 10 * MILE, false},
+        {"kmh", false, NONE, false},         {"10 ", false, 10 * MILE, false},
         {"10kmh", false, NONE, false},       {"10 marathon", false, NONE, false}, {"--10km", false, NONE, false},
         {"1.2.3km", false, NONE, false},     {"", false, NONE, false},           {"abc", false, NONE, false},
     };
@@ -58,6 +58,8 @@ TEST(EntryForms, Distances) {
     EXPECT_EQ(read("4,500 km", false), "why: has a comma before three digits, which may be a thousands comma or a "
                                        "decimal point: type 4500 km or 4.500 km");
     EXPECT_EQ(read("10M", false), "why: uses M, which may be miles or metres: type 10mi or 10m");
+    EXPECT_EQ(read("m", false), "why: is metres with no number: for the marathon type marathon");
+    EXPECT_EQ(read("KM", false), "why: is a unit with no number: type one before it, as 10KM");
 }
 
 TEST(EntryForms, Times) {

@@ -276,6 +276,12 @@ Read<DistanceEntry> read_distance(std::string_view text, bool km) {
     for (const RaceName& race : RACES)
         if (words == race.name) return {DistanceEntry{race.metres, km, race.metres, DistanceUnit::Race}, {}};
     const Split s = split_number(text);
+    if (s.number.empty()) {
+        // A unit alone: "m", once the dialog's marathon, is metres here.
+        if (words == "m") return why_not<DistanceEntry>("is metres with no number: for the marathon type marathon");
+        if (std::any_of(DISTANCE_UNITS.begin(), DISTANCE_UNITS.end(), [&](const DistanceWord& w) { return w.name == words; }))
+            return why_not<DistanceEntry>("is a unit with no number: type one before it, as 10" + std::string(trimmed(text)));
+    }
     const auto number = read_decimal(s.number);
     if (!number.value) return number_refused<DistanceEntry>(s.number, text.substr(s.number.size()));
     if (s.rest.empty()) {

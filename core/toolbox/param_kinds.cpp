@@ -60,8 +60,9 @@ std::string distance_hint(const Value& v) {
     if (v.number == 0) return {};  // no unit makes nothing more
     if (bare_number(v.text))
         return v.in_km ? "is km; for miles type " + typed + "mi" : "is miles; for km type " + typed + "km";
+    // A few metres may have been meant as miles (26.2 m); hundreds are metres.
     const auto d = read_distance(trimmed(v.text), v.in_km).value;
-    if (d && d->unit == DistanceUnit::Metres)
+    if (d && d->unit == DistanceUnit::Metres && d->number < 100)
         return "is metres; for miles type " + escaped(decimal_text(d->number)) + "mi";
     return {};
 }

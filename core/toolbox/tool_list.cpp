@@ -6,10 +6,15 @@
 namespace quorran {
 
 std::span<const Tool> tools() {
+    // A handful of tools, put in place one by one (a sort of the library's would weigh
+    // more in the page's WebAssembly than all of this).
     static const std::vector<Tool> in_menu_order = [] {
         std::vector<Tool> all;
-        for (const Tool* tool : listed_tools()) all.push_back(*tool);
-        std::stable_sort(all.begin(), all.end(), [](const Tool& a, const Tool& b) { return a.menu_place < b.menu_place; });
+        for (const Tool* tool : listed_tools()) {
+            std::size_t at = all.size();
+            while (at > 0 && all[at - 1].menu_place > tool->menu_place) --at;
+            all.insert(all.begin() + static_cast<std::ptrdiff_t>(at), *tool);
+        }
         return all;
     }();
     return in_menu_order;

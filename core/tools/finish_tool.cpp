@@ -33,21 +33,25 @@ struct Mark {
 };
 
 // Every mile, or every km for a race given in km, with the 5 km marks, the half and the
-// marathon a race in miles passes, and the finish: the marks before the finish, in order.
+// marathon a race in miles passes: the marks before the finish, in order. No two lie at
+// the same place, so each goes in after those before it.
 std::vector<Mark> split_marks_of(double race_miles, bool by_km) {
     std::vector<Mark> marks;
-    const auto add = [&](double km, std::string label) {
-        if (km * KM_TO_MILES < race_miles) marks.push_back({km * KM_TO_MILES, km * METRES_PER_KM, std::move(label)});
+    const auto add = [&](double miles, double metres, std::string label) {
+        if (!(miles < race_miles)) return;
+        std::size_t at = marks.size();
+        while (at > 0 && marks[at - 1].miles > miles) --at;
+        marks.insert(marks.begin() + static_cast<std::ptrdiff_t>(at), {miles, metres, std::move(label)});
     };
+    const auto add_km = [&](double km, std::string label) { add(km * KM_TO_MILES, km * METRES_PER_KM, std::move(label)); };
     if (by_km) {
-        for (double km = 1; km * KM_TO_MILES < race_miles; ++km) add(km, decimal_text(km) + " km");
+        for (double km = 1; km * KM_TO_MILES < race_miles; ++km) add_km(km, decimal_text(km) + " km");
     } else {
-        for (double mile = 1; mile < race_miles; ++mile) marks.push_back({mile, mile * METRES_PER_MILE, decimal_text(mile) + " mi"});
-        for (double km = 5; km * KM_TO_MILES < race_miles; km += 5) add(km, decimal_text(km) + " km");
+        for (double mile = 1; mile < race_miles; ++mile) add(mile, mile * METRES_PER_MILE, decimal_text(mile) + " mi");
+        for (double km = 5; km * KM_TO_MILES < race_miles; km += 5) add_km(km, decimal_text(km) + " km");
     }
-    add(HALF_MARATHON_METRES / METRES_PER_KM, "half");
-    add(MARATHON_METRES / METRES_PER_KM, "marathon");
-    std::stable_sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) { return a.miles < b.miles; });
+    add_km(HALF_MARATHON_METRES / METRES_PER_KM, "half");
+    add_km(MARATHON_METRES / METRES_PER_KM, "marathon");
     return marks;
 }
 

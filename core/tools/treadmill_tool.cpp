@@ -44,7 +44,7 @@ Outcome run(const Inputs& in) {
     r.headlines.push_back({"belt", "belt", Unit::KmPerHour,
                            {describe(in[SPEED_ENTRY]) + " at " + describe(in[INCLINE_ENTRY]) + " % incline", belt, walking}});
     r.headlines.push_back({"oxygen_cost", "oxygen cost", Unit::MlPerKgMin, {format_text("%.1f ml/kg/min", {cost}), cost}});
-    Table paces{"paces", "", {{"run", "", Unit::None, true}, per_km_column(), per_mile_column(),
+    Table paces{"paces", "", {{"surface", "surface", Unit::None, true}, per_km_column(), per_mile_column(),
                               {"km_per_hour", "km/h", Unit::KmPerHour}, {"miles_per_hour", "mph", Unit::MilesPerHour}}, {}, {}};
     paces.rows.push_back(pace_row("belt", belt, walking));
     paces.rows.push_back(pace_row("flat", flat, walking));

@@ -5,6 +5,7 @@
   check_cli.py CLI schema SCHEMA        every subcommand's --json against the JSON Schema
   check_cli.py CLI docs MAN COMPLETION  the built manual page and completion agree with --help
   check_cli.py CLI readme README        every "$ quorran-cli ..." example of the README, as shown
+  check_cli.py CLI entries TABLE        the odd entries of tests/odd_entries.txt, as each row says
 
 Transcript lines: "$ ARGS" (shell quoting; <<X*N>> is X repeated N times), "? STATUS",
 "> LINE" for each line of standard output (none: it must be empty; ">..." ends a listing
@@ -231,6 +232,70 @@ def readme(cli, path):
     return failures == 0 and examples
 
 
+def odd_entries(path):
+    """The rows of tests/odd_entries.txt: (line, tool, [(name, value)], what, name, rest)."""
+    rows = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            tool, entries, what = (part.strip() for part in (line[:line.index("|")], line[line.index("|") + 1:line.rindex("|")], line[line.rindex("|") + 1:]))
+            pairs = []
+            for m in re.finditer(r'\s*([\w-]+)=("([^"]*)"|[^;]*)\s*;?', entries):
+                pairs.append((m.group(1), m.group(3) if m.group(3) is not None else m.group(2).strip()))
+            kind, name, rest = (what.split(" ", 2) + ["", ""])[:3]
+            rows.append((line, tool, pairs, kind, name, rest))
+    return rows
+
+
+def entries(cli, path):
+    """Each odd entry on the command line: its JSON reads, refuses or marks as the row says."""
+    _, out, _ = run(cli, ["help", "--json"])
+    table = {t["name"]: t for t in json.loads(out)["tools"]}
+    failures, rows = 0, odd_entries(path)
+    for line, tool, pairs, kind, name, rest in rows:
+        given = dict(pairs)
+        args = [tool]
+        for p in table[tool]["params"]:
+            if p["name"] not in given:
+                continue
+            value = given[p["name"]]
+            if p["positional"]:
+                args.append(value)
+            elif p["kind"] == "flag":
+                args.append("--" + p["name"].replace("_", "-"))
+            else:
+                args.append("--" + p["name"].replace("_", "-") + "=" + value)
+        status, out, err = run(cli, args + ["--json"])
+        document = json.loads(out)
+        problem = None
+        if kind == "refuses":
+            param = next(p for p in table[tool]["params"] if p["name"] == name)
+            argument = param["metavar"] if param["positional"] else "--" + name.replace("_", "-")
+            error = document.get("error", {})
+            if document["status"] != "refused" or error.get("argument") != argument or not error.get("reason", "").startswith(rest):
+                problem = f"refused {error.get('argument')!r}: {error.get('reason')!r}" if error else document["status"]
+        elif document["status"] != "ok":
+            problem = document.get("error", {}).get("message", document["status"])
+        elif kind == "marks":
+            if not any(n["key"] == name for n in document["notes"]):
+                problem = f"notes {[n['key'] for n in document['notes']]}"
+        else:
+            value = document["input"][name]["value"]
+            if isinstance(value, (int, float)):
+                ok = (str(value).startswith(rest[:-3]) if rest.endswith("...") else abs(value - float(rest)) <= 1e-9 * max(1, abs(value)))
+            else:
+                ok = value == rest
+            if not ok or any(n["kind"] == "flag" for n in document["notes"]):
+                problem = f"read as {value!r}, notes {[n['key'] for n in document['notes']]}"
+        if problem:
+            failures += 1
+            print(f"FAILED {line}\n  quorran-cli {shlex.join(args)}: {problem}")
+    print(f"{len(rows)} odd entries, {failures} failed")
+    return failures == 0
+
+
 def main():
     cli, what, *rest = sys.argv[1:]
     if what == "transcript":
@@ -242,6 +307,8 @@ def main():
         ok = schema(cli, rest[0])
     elif what == "readme":
         ok = readme(cli, rest[0])
+    elif what == "entries":
+        ok = entries(cli, rest[0])
     else:
         ok = docs(cli, *rest)
     sys.exit(0 if ok else 1)

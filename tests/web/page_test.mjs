@@ -43,7 +43,7 @@ const CASES = [
 
 // What quorran-cli answers for the same entries: the result and the list, or the warning.
 function expected(group, options, entries) {
-  const run = spawnSync(process.execPath, [cli, group, ...options, '--json', '--', ...entries], { encoding: 'utf8' });
+  const run = spawnSync(process.execPath, [cli, group, '--dialog', ...options, '--json', '--', ...entries], { encoding: 'utf8' });
   const answer = JSON.parse(run.stdout);
   if (answer.status === 'warning') return { warning: answer.warning };
   const [result, ...others] = answer.headlines.map(h => h.text);

@@ -158,7 +158,11 @@
       if (t.title) table.prepend(make('caption', { textContent: t.title }));
       nodes.push(make('div', { className: 'table' }, table));
     }
-    for (const n of report.notes) nodes.push(make('p', { className: 'note' }, ...flag(n.mark && n.mark + ' '), n.text));
+    for (const n of report.notes) {
+      const note = make('p', { className: 'note' }, ...flag(n.mark && n.mark + ' '), n.text);
+      note.dataset.key = n.key;
+      nodes.push(note);
+    }
     if (report.documents.length) nodes.push(documentButtons(report.documents));
     return nodes;
   }
