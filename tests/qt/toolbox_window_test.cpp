@@ -30,9 +30,16 @@ public:
         for (int i = 0; i < list()->count(); ++i) titles.push_back(list()->item(i)->text().toStdString());
         return titles;
     }
-    int chosen_tool() override { return list()->currentRow(); }
-    void choose_tool(int index) override {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(index)).center());
+    // The one item selected, when it is also the current one.
+    int chosen_tool() override {
+        const QList<QListWidgetItem*> selected = list()->selectedItems();
+        return selected.size() == 1 && list()->row(selected.front()) == list()->currentRow() ? list()->currentRow() : -1;
+    }
+    void choose_tool(int index) override { click(index); }
+    // Ctrl+click unselects the item chosen in a list of single selection.
+    void choose_no_tool() override { click(list()->currentRow(), Qt::ControlModifier); }
+    void click(int index, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, keys, list()->visualItemRect(list()->item(index)).center());
     }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;

@@ -70,8 +70,10 @@ std::vector<HWND> children(HWND window) {
     return all;
 }
 
+// The tool the list has selected; the first when none is (a fault the checks report).
 const Tool& shown_tool(HWND window) {
-    return tools()[static_cast<std::size_t>(SendDlgItemMessageW(window, IDC_TOOLBOX_TOOLS, LB_GETCURSEL, 0, 0))];
+    const LRESULT selected = SendDlgItemMessageW(window, IDC_TOOLBOX_TOOLS, LB_GETCURSEL, 0, 0);
+    return tools()[selected < 0 ? 0 : static_cast<std::size_t>(selected)];
 }
 
 class Win32PanelProbe final : public testing::PanelProbe {
@@ -88,10 +90,20 @@ public:
         return all;
     }
     int chosen_tool() override { return static_cast<int>(SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_GETCURSEL, 0, 0)); }
-    // A click in the list: the list selects, then tells the window.
+    // A click on the tool's line: the list selects it, then tells the window.
     void choose_tool(int index) override {
-        SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_SETCURSEL, index, 0);
-        notify(IDC_TOOLBOX_TOOLS, LBN_SELCHANGE);
+        const HWND list = item(IDC_TOOLBOX_TOOLS);
+        RECT line;
+        SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&line));
+        const LPARAM at = MAKELPARAM(line.left + 2, (line.top + line.bottom) / 2);
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(list, WM_LBUTTONUP, 0, at);
+        pump();
+    }
+    // A user cannot empty the list's selection; another program or an assistive technology can.
+    void choose_no_tool() override {
+        SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        pump();
     }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
