@@ -192,7 +192,8 @@ def main():
             print("tool_choice_check: the list offers no Selection interface; its accessible selection is the Table's")
         ways += [
             ("Table.addRowSelection", lambda i: lst.queryTable().addRowSelection(i)),
-            ("the item's action", lambda i: window.items()[i].queryAction().doAction(0)),
+            (f"the item's action ({window.items()[0].queryAction().getName(0)})",
+             lambda i: window.items()[i].queryAction().doAction(0)),
         ]
         # Every tool each way, starting from the one after the tool shown, so each choice changes it.
         for way, choose in ways:
