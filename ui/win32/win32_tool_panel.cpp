@@ -122,8 +122,8 @@ void Win32ToolPanel::show_tools(std::span<const std::string> titles) {
 int Win32ToolPanel::selected_tool() const { return static_cast<int>(SendMessageW(tools_, LB_GETCURSEL, 0, 0)); }
 
 // The list tells the window of a selection the user makes with the mouse or the keys, but
-// not of one made with its own messages, as another program or an assistive technology
-// (through Windows' accessibility proxies) makes it: that one is told as a user's is.
+// not of one made with its own messages, as another program or an accessibility proxy
+// that sends them makes it: that one is told as a user's is.
 LRESULT CALLBACK Win32ToolPanel::tools_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                             DWORD_PTR data) {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(list, tools_proc, id);
