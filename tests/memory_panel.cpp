@@ -5,10 +5,12 @@ namespace quorran::testing {
 void MemoryPanel::show_tools(std::span<const std::string> all) { titles.assign(all.begin(), all.end()); }
 
 void MemoryPanel::show_tool(int index, std::span<const EntryField> fields) {
-    shown_tool = index;
+    shown_tool = highlighted_tool = index;
     entries.assign(fields.begin(), fields.end());
     marks.assign(fields.size(), "");
 }
+
+void MemoryPanel::highlight_tool(int index) { highlighted_tool = index; }
 
 std::string MemoryPanel::entry_text(int entry) const { return entries.at(static_cast<std::size_t>(entry)).text; }
 

@@ -8,12 +8,13 @@
 namespace quorran::testing {
 
 // The toolbox window held in memory, as a user would see it: the tools listed, the tool
-// shown and its entries, the marks beside them, the report and whether it is greyed,
+// shown and the one the list highlights, the entries, the marks beside them, the report and whether it is greyed,
 // and the clipboard.
 class MemoryPanel final : public ToolPanelView {
 public:
     std::vector<std::string> titles;
     int shown_tool = -1;
+    int highlighted_tool = -1;  // the list's choice
     std::vector<EntryField> entries;
     std::vector<std::string> marks;
     Report report;
@@ -22,6 +23,7 @@ public:
 
     void show_tools(std::span<const std::string> all) override;
     void show_tool(int index, std::span<const EntryField> fields) override;
+    void highlight_tool(int index) override;
     std::string entry_text(int entry) const override;
     void set_entry_text(int entry, std::string_view text) override;
     void mark_entry(int entry, std::string_view problem) override;

@@ -53,6 +53,12 @@ Texts check_panel_behaviour(PanelProbe& p) {
     p.enter(time, "20:00");
     const Texts five_k = report_texts(answer("predict", {{"distance", "5k"}, {"time", "20:00"}}));
     check(p.report() == five_k && p.report_current(), "a 20:00 5 km predicts as the table does");
+    // The tool shown chosen again, or no tool chosen: it stays as it is, entries and
+    // report, and the list highlights it again.
+    p.choose_tool(predict);
+    check(p.chosen_tool() == predict && p.entry_shown(distance) == "5k" && p.report() == five_k, "predict chosen again");
+    p.choose_no_tool();
+    check(p.chosen_tool() == predict && p.entry_shown(distance) == "5k" && p.report() == five_k, "no tool chosen");
 
     // A wrong entry is marked in words; the last good report stays, greyed, until it is mended.
     p.enter(time, "0:00");

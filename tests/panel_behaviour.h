@@ -11,10 +11,16 @@ namespace quorran::testing {
 class PanelProbe {
 public:
     virtual ~PanelProbe() = default;
-    // The tools the window lists, by title, in order, and the one shown.
+    // The tools the window lists, by title, in order.
     virtual std::vector<std::string> tools() = 0;
+    // The tool the list highlights: selected and current alike (-1 when they disagree or
+    // none is), and the one the user chooses.
     virtual int chosen_tool() = 0;
     virtual void choose_tool(int index) = 0;
+    // Takes the list's choice off the chosen tool without choosing another, as far as the
+    // toolkit lets a user or an assistive technology (the chosen item unselected, an
+    // address that names no tool).
+    virtual void choose_no_tool() = 0;
     // The entries' labels as shown, the mnemonic's & left out.
     virtual std::vector<std::string> labels() = 0;
     // Types into a field (replacing its text), chooses a choice's value, or ticks a flag

@@ -18,8 +18,12 @@ class MemoryProbe final : public testing::PanelProbe {
 public:
     MemoryProbe() { commands_.open(); }
     std::vector<std::string> tools() override { return panel_.titles; }
-    int chosen_tool() override { return panel_.shown_tool; }
-    void choose_tool(int index) override { commands_.on_tool_chosen(index); }
+    int chosen_tool() override { return panel_.highlighted_tool == panel_.shown_tool ? panel_.shown_tool : -1; }
+    void choose_tool(int index) override {
+        panel_.highlighted_tool = index;
+        commands_.on_tool_chosen(index);
+    }
+    void choose_no_tool() override { choose_tool(-1); }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
         for (const EntryField& f : panel_.entries) all.push_back(without_mnemonic(f.label));

@@ -113,6 +113,8 @@ void ToolboxCommands::open(std::string_view tool_name) {
 void ToolboxCommands::on_tool_chosen(int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < tools().size() && static_cast<std::size_t>(index) != tool_)
         show(static_cast<std::size_t>(index));
+    else
+        view_.highlight_tool(static_cast<int>(tool_));
 }
 
 void ToolboxCommands::on_entry_changed(int) { recompute(); }

@@ -47,6 +47,9 @@ public:
     virtual void show_tools(std::span<const std::string> titles) = 0;
     // Shows the tool of that index as the one chosen, with its entries.
     virtual void show_tool(int index, std::span<const EntryField> entries) = 0;
+    // Marks the tool of that index as the one chosen in the list again, and nothing else
+    // (its entries stay as they are): the list's selection and its current item.
+    virtual void highlight_tool(int index) = 0;
     // An entry's text: a Text field's, a Choice's value, "on" or "" for a Flag.
     virtual std::string entry_text(int entry) const = 0;
     virtual void set_entry_text(int entry, std::string_view text) = 0;
@@ -79,7 +82,9 @@ public:
 
     // Lists the tools and shows the one of that name (the first when there is none such).
     void open(std::string_view tool_name = {});
-    // The user chose another tool.
+    // The list's selection changed, however it was changed (keys, mouse, an assistive
+    // technology): to the tool of that index, or to none (-1). Another tool is shown;
+    // the same one, or none, keeps the tool shown as it is and has the list mark it again.
     void on_tool_chosen(int index);
     // The user changed an entry (typed, chose, ticked): the report follows at once.
     void on_entry_changed(int entry);

@@ -30,9 +30,16 @@ public:
         for (int i = 0; i < list()->count(); ++i) titles.push_back(list()->item(i)->text().toStdString());
         return titles;
     }
-    int chosen_tool() override { return list()->currentRow(); }
-    void choose_tool(int index) override {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(index)).center());
+    // The one item selected, when it is also the current one.
+    int chosen_tool() override {
+        const QList<QListWidgetItem*> selected = list()->selectedItems();
+        return selected.size() == 1 && list()->row(selected.front()) == list()->currentRow() ? list()->currentRow() : -1;
+    }
+    void choose_tool(int index) override { click(index); }
+    // Ctrl+click unselects the item chosen in a list of single selection.
+    void choose_no_tool() override { click(list()->currentRow(), Qt::ControlModifier); }
+    void click(int index, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, keys, list()->visualItemRect(list()->item(index)).center());
     }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
@@ -211,6 +218,62 @@ private slots:
         QCOMPARE(accessible(field(1))->text(QAccessible::Description), "must be above zero");
         QVERIFY(table->state().disabled);
         QCOMPARE(accessible(window_->report_area())->state().disabled, false);  // it still scrolls
+    }
+
+    // However the list's selection changes (the mouse, the keys, an assistive technology's
+    // selection or an item's action), the tool shown is the one selected, which is also
+    // the current one; what would leave none selected keeps the tool shown as typed.
+    void the_tool_shown_follows_every_way_of_choosing() {
+        QListWidget* list = window_->tool_list();
+        QAccessibleInterface* a11y = accessible(list);
+        QAccessibleTableInterface* table = a11y->tableInterface();
+        const auto act = [table](int row) { table->cellAt(row, 0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction()); };
+        const auto key = [list](Qt::Key key, Qt::KeyboardModifiers keys = {}) {
+            list->setFocus();
+            QTest::keyClick(list, key, keys);
+        };
+        const auto shows = [this](int row) {
+            QStringList labels;
+            for (const EntryField& f : entry_fields(tools()[static_cast<std::size_t>(row)])) labels << without_mnemonic(to_qstring(f.label));
+            QStringList shown;
+            for (const std::string& label : probe_->labels()) shown << QString::fromStdString(label);
+            return probe_->chosen_tool() == row && shown == labels;
+        };
+        using Choose = std::function<void(int)>;
+        const std::pair<const char*, Choose> choosing[] = {
+            {"a click", [this](int row) { probe_->choose_tool(row); }},
+            {"Down and Up", [list, key](int row) {
+                 while (list->currentRow() != row) key(list->currentRow() < row ? Qt::Key_Down : Qt::Key_Up);
+             }},
+            {"the accessible selection", [table](int row) { table->selectRow(row); }},
+            {"the item's accessible action", act},
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+            {"the accessible selection's select", [a11y, table](int row) { a11y->selectionInterface()->select(table->cellAt(row, 0)); }},
+#endif
+            {"the selection model", [list](int row) { list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect); }},
+        };
+        const int count = static_cast<int>(tools().size());
+        for (const auto& [way, choose] : choosing) {
+            for (int i = 1; i <= count; ++i) {
+                const int row = (list->currentRow() + 1) % count;  // each choice another tool
+                choose(row);
+                QVERIFY2(shows(row), qPrintable(QString("%1: %2").arg(way, list->item(row)->text())));
+            }
+        }
+        const std::pair<const char*, Choose> unchoosing[] = {
+            {"Ctrl+click", [this](int) { probe_->choose_no_tool(); }},
+            {"Ctrl+Space", [key](int) { key(Qt::Key_Space, Qt::ControlModifier); }},
+            {"the chosen item's accessible action", act},
+            {"the accessible unselection", [table](int row) { table->unselectRow(row); }},
+            {"the selection cleared", [list](int) { list->clearSelection(); }},
+        };
+        const int predict = index_of("predict");
+        probe_->choose_tool(predict);
+        probe_->enter(0, "5k");
+        for (const auto& [way, unchoose] : unchoosing) {
+            unchoose(predict);
+            QVERIFY2(shows(predict) && probe_->entry_shown(0) == "5k", way);
+        }
     }
 
     // Ctrl+C copies the report from anywhere; a field's own selection stays its own.

@@ -315,6 +315,51 @@ test('the menu passes axe, Escape closes it, and it gives the focus back to its 
   await axe('Classic');
 });
 
+// The tool shown is the one the list marks current, however it is chosen: a click, Enter
+// on its link, its link found as assistive technology finds it (by role and name in the
+// accessibility tree) and followed as it follows one (a click with no pointer), its
+// address, Back and Forward. An address that names no tool keeps the tool shown, and
+// names it again.
+test('the tool shown is the one the list marks, however it is chosen', async () => {
+  await page.setViewport(DESKTOP);
+  const titles = await page.$$eval('#tool-list a', all => Object.fromEntries(all.map(a => [a.hash.slice(1), a.textContent])));
+  const shown = () => page.evaluate(() => [document.querySelector('#tool-title').textContent, location.hash,
+    ...[...document.querySelectorAll('#tool-list [aria-current]')].map(a => a.textContent)]);
+  const link = name => `#tool-list a[href="#${name}"]`;
+  // Until the address, the screen and the list name the tool (a hashchange comes a task
+  // later); the assertion after says what shows if they never do.
+  const named = name => page.waitForFunction((n, title) => location.hash === '#' + n &&
+    document.querySelector('#tool-title').textContent === title &&
+    document.querySelector('#tool-list [aria-current]')?.textContent === title, { timeout: 5000 }, name, titles[name])
+    .catch(() => {});
+  const ways = {
+    'a click': name => page.click(link(name)),
+    'Enter': async name => { await page.focus(link(name)); await page.keyboard.press('Enter'); },
+    'assistive technology': async name => (await page.$(`::-p-aria([name="${titles[name]}"][role="link"])`)).evaluate(a => a.click()),
+    'the address': name => page.evaluate(n => { location.hash = n; }, name),
+  };
+  for (const [way, choose] of Object.entries(ways)) {
+    for (const name of [...TOOLS.slice(1), TOOLS[0]]) {
+      await choose(name);
+      await named(name);
+      assert.deepEqual(await shown(), [titles[name], '#' + name, titles[name]], `${way}: ${name}`);
+    }
+  }
+  await page.goBack();
+  await named(TOOLS.at(-1));
+  assert.deepEqual(await shown(), [titles[TOOLS.at(-1)], '#' + TOOLS.at(-1), titles[TOOLS.at(-1)]], 'Back');
+  await page.goForward();
+  await named(TOOLS[0]);
+  await fill({ distance: '10km', time: '45:00' });
+  const report = await shownTexts(page);
+  for (const address of ['no-such-tool', '', 'Pace']) {
+    await page.evaluate(a => { location.hash = a; }, address);
+    await named(TOOLS[0]);
+    assert.deepEqual([...await shown(), await page.$eval('#entry-distance', e => e.value), await shownTexts(page)],
+      [titles[TOOLS[0]], '#' + TOOLS[0], titles[TOOLS[0]], '10km', report], `the address #${address}`);
+  }
+});
+
 test('keyboard alone, on a desktop', async () => {
   await page.setViewport(DESKTOP);
   await page.goto(chromium.url + '#pace');

@@ -59,6 +59,8 @@ public:
     void choose_tool(int index) override {
         page(TOOL_LINKS + "[" + std::to_string(index) + "].click(); dispatchEvent(new HashChangeEvent('hashchange'))");
     }
+    // An address that names no tool.
+    void choose_no_tool() override { page("location.hash = 'no-such-tool'; dispatchEvent(new HashChangeEvent('hashchange'))"); }
     std::vector<std::string> labels() override {
         return lines(page("[...document.querySelectorAll('#entries .entry')]"
                           ".map(e => e.querySelector('label, legend').textContent).join('\\n')"));

@@ -2,15 +2,18 @@
 // its controls as a user drives them: the panel-behaviour suite, then what only the
 // toolkit shows: every control inside the window and none over another for every tool,
 // each entry's words fitting their place, the Tab order, Alt+letter, another monitor's
-// scale, Ctrl+C's clipboard, a document's Save button, Escape; and the pace dialog's
-// Alt+Space menu opening the toolbox beside it. (Wine's oleacc takes no annotations, so
-// the names given through it are not read.)
+// scale, Ctrl+C's clipboard, a document's Save button, Escape, every way of choosing a
+// tool; and the pace dialog's Alt+Space menu opening the toolbox beside it. (Wine's oleacc
+// takes no annotations, so the names given through it are not read, and gives a list box
+// no lines, so its selection is tried only where it has them.)
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -70,8 +73,10 @@ std::vector<HWND> children(HWND window) {
     return all;
 }
 
+// The tool the list has selected; the first when none is (a fault the checks report).
 const Tool& shown_tool(HWND window) {
-    return tools()[static_cast<std::size_t>(SendDlgItemMessageW(window, IDC_TOOLBOX_TOOLS, LB_GETCURSEL, 0, 0))];
+    const LRESULT selected = SendDlgItemMessageW(window, IDC_TOOLBOX_TOOLS, LB_GETCURSEL, 0, 0);
+    return tools()[selected < 0 ? 0 : static_cast<std::size_t>(selected)];
 }
 
 class Win32PanelProbe final : public testing::PanelProbe {
@@ -88,10 +93,20 @@ public:
         return all;
     }
     int chosen_tool() override { return static_cast<int>(SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_GETCURSEL, 0, 0)); }
-    // A click in the list: the list selects, then tells the window.
+    // A click on the tool's line: the list selects it, then tells the window.
     void choose_tool(int index) override {
-        SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_SETCURSEL, index, 0);
-        notify(IDC_TOOLBOX_TOOLS, LBN_SELCHANGE);
+        const HWND list = item(IDC_TOOLBOX_TOOLS);
+        RECT line;
+        SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&line));
+        const LPARAM at = MAKELPARAM(line.left + 2, (line.top + line.bottom) / 2);
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(list, WM_LBUTTONUP, 0, at);
+        pump();
+    }
+    // A user cannot empty the list's selection; another program or an assistive technology can.
+    void choose_no_tool() override {
+        SendMessageW(item(IDC_TOOLBOX_TOOLS), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        pump();
     }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
@@ -299,6 +314,71 @@ void check_shorter_table(Win32PanelProbe& probe) {
            "a plan for a shorter race");
 }
 
+// oleacc's selection of the list's line (MSAA, and UI Automation's proxy over it), or
+// E_NOTIMPL where oleacc gives a list box no lines (Wine's).
+HRESULT select_as_assistive_technology(HWND list, int row, long how) {
+    IAccessible* accessible = nullptr;
+    HRESULT result = AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&accessible));
+    if (FAILED(result)) return result;
+    long lines = 0;
+    VARIANT line{};
+    line.vt = VT_I4, line.lVal = row + 1;
+    result = SUCCEEDED(accessible->get_accChildCount(&lines)) && lines > row ? accessible->accSelect(how, line) : E_NOTIMPL;
+    accessible->Release();
+    pump();
+    return result;
+}
+
+// However the list's selection changes, the tool shown is the one selected: a click, the
+// keys, the list's own messages (as another program, or an assistive technology through
+// Windows' accessibility proxies, sends them), and oleacc's own selection where it has
+// one; what would leave none selected keeps the tool shown as typed.
+void check_every_way_of_choosing(HWND window, Win32PanelProbe& probe) {
+    const HWND list = GetDlgItem(window, IDC_TOOLBOX_TOOLS);
+    const auto shows = [&](int row) {
+        std::vector<std::string> labels;
+        for (const EntryField& f : entry_fields(tools()[static_cast<std::size_t>(row)])) labels.push_back(without_mnemonic(f.label));
+        return probe.chosen_tool() == row && probe.labels() == labels;
+    };
+    using Choose = std::function<void(int)>;
+    std::vector<std::pair<std::string, Choose>> choosing{
+        {"a click", [&](int row) { probe.choose_tool(row); }},
+        {"Down and Up", [&](int row) {
+             SetFocus(list);
+             while (probe.chosen_tool() != row) press(probe.chosen_tool() < row ? VK_DOWN : VK_UP);
+         }},
+        {"LB_SETCURSEL", [&](int row) { SendMessageW(list, LB_SETCURSEL, row, 0), pump(); }},
+        {"LB_SELECTSTRING", [&](int row) {
+             SendMessageW(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide(tools()[static_cast<std::size_t>(row)].title).c_str()));
+             pump();
+         }},
+    };
+    std::vector<std::pair<std::string, Choose>> unchoosing{{"LB_SETCURSEL -1", [&](int) { probe.choose_no_tool(); }}};
+    const HRESULT msaa = select_as_assistive_technology(list, probe.chosen_tool(), SELFLAG_TAKESELECTION);
+    if (SUCCEEDED(msaa)) {
+        choosing.emplace_back("accSelect", [list](int row) { select_as_assistive_technology(list, row, SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION); });
+        unchoosing.emplace_back("accSelect to remove", [list](int row) { select_as_assistive_technology(list, row, SELFLAG_REMOVESELECTION); });
+    } else {
+        std::printf("note: oleacc selects no line of a list box here (accSelect: 0x%08lx); its messages stand in\n",
+                    static_cast<unsigned long>(msaa));
+    }
+    const int count = static_cast<int>(tools().size());
+    for (const auto& [way, choose] : choosing) {
+        for (int i = 0; i < count; ++i) {
+            const int row = (probe.chosen_tool() + 1) % count;  // each choice another tool
+            choose(row);
+            expect(shows(row), way + ": " + std::string(tools()[static_cast<std::size_t>(row)].title));
+        }
+    }
+    const int predict = static_cast<int>(find_tool("predict") - tools().data());
+    probe.choose_tool(predict);
+    probe.enter(0, "5k");
+    for (const auto& [way, unchoose] : unchoosing) {
+        unchoose(predict);
+        expect(shows(predict) && probe.entry_shown(0) == "5k", way + " keeps the tool shown");
+    }
+}
+
 // Tab goes down each column, then to the next on the right; Alt+T and Alt+R reach the
 // list of tools and the report's first table.
 void check_keyboard(HWND window) {
@@ -393,6 +473,7 @@ void check_toolbox() {
     press('C', VK_CONTROL);
     expect(Win32PanelProbe::clipboard_text(CF_UNICODETEXT) == "4:", "Ctrl+C in a field copies its selection");
     check_every_tool(window, probe);
+    check_every_way_of_choosing(window, probe);
     check_shorter_table(probe);
     check_keyboard(window);
     check_scale(window);

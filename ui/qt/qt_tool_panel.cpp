@@ -26,6 +26,12 @@ void QtToolPanel::show_tools(std::span<const std::string> titles) { window_.buil
 
 void QtToolPanel::show_tool(int index, std::span<const EntryField> entries) {
     window_.build_entries(entries);
+    highlight_tool(index);
+}
+
+// In a list of single selection, the current row is also selected alone. The commands'
+// own change is not told back to them as a user's.
+void QtToolPanel::highlight_tool(int index) {
     const QSignalBlocker quiet(window_.tool_list());
     window_.tool_list()->setCurrentRow(index);
 }

@@ -14,6 +14,8 @@ public:
 
     void show_tools(std::span<const std::string> titles) override;
     void show_tool(int index, std::span<const EntryField> entries) override;
+    // The item selected and current at once.
+    void highlight_tool(int index) override;
     std::string entry_text(int entry) const override;
     void set_entry_text(int entry, std::string_view text) override;
     // The problem under the field (shown only when there is one) and as its accessible description.

@@ -126,9 +126,14 @@ ToolboxWindow::ToolboxWindow(std::string_view tool_name, QWidget* parent)
 void ToolboxWindow::create_controls() {
     auto* tools_label = new QLabel(to_qstring(PANEL_TOOLS_LABEL), this);
     tools_ = new QListWidget(this);
+    tools_->setSelectionMode(QAbstractItemView::SingleSelection);  // one tool shown at a time
     tools_label->setBuddy(tools_);
     tools_->setAccessibleName(to_qstring(without_mnemonic(PANEL_TOOLS_LABEL)));  // a list is not named after its buddy
-    connect(tools_, &QListWidget::currentRowChanged, this, [this](int row) { commands_.on_tool_chosen(row); });
+    // The tool shown follows the list's selection, however it changes: the keys and the
+    // mouse make the item current and select it, but an assistive technology may select
+    // one without making it current, and Ctrl+click or Ctrl+Space unselect the one chosen.
+    // The commands then have the list's current row and selection agree again.
+    connect(tools_, &QListWidget::itemSelectionChanged, this, [this] { commands_.on_tool_chosen(chosen_row()); });
 
     entries_ = new QWidget(this);
     auto* report_label = new QLabel(to_qstring(PANEL_REPORT_LABEL), this);
@@ -165,6 +170,16 @@ void ToolboxWindow::create_controls() {
     auto* columns = new QHBoxLayout(this);
     columns->addLayout(tools_column);
     columns->addLayout(tool_column, 1);
+}
+
+// The item selected, or -1 when none is. An assistive technology selecting an item empties
+// the selection first (and the commands select the tool shown again) or adds to it, so of
+// two items selected the one chosen is the one that is not current, the tool shown.
+int ToolboxWindow::chosen_row() const {
+    const QList<QListWidgetItem*> selected = tools_->selectedItems();
+    for (const QListWidgetItem* item : selected)
+        if (selected.size() == 1 || tools_->row(item) != tools_->currentRow()) return tools_->row(item);
+    return -1;
 }
 
 void ToolboxWindow::build_tools(std::span<const std::string> titles) {

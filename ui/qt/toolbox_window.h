@@ -64,6 +64,7 @@ protected:
 
 private:
     void create_controls();
+    int chosen_row() const;
     QWidget* create_field(int index, const EntryField& entry);
     void order_tabs();
     void enable_documents(bool current);

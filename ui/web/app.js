@@ -12,7 +12,7 @@
   };
   const CLASSIC = 'classic';
   const narrow = matchMedia('(max-width: 37.49em)');
-  let tools = [], entries = [], shown = -1, classicOpened = false, documents = [];
+  let tools = [], entries = [], classicOpened = false, documents = [];
 
   // The module, with the toolbox's view and the dialog's (classic.js, which draws the
   // Classic screen when it is first shown); the loader adds the module's exports to it.
@@ -39,13 +39,20 @@
     classic.create(() => call('open_classic'));
   }
 
-  // A link, a shortcut or the browser's Back names another screen.
+  // A link, a shortcut, the browser's Back or an address typed names another screen: a
+  // tool's, or none (-1), which keeps the tool shown and has the address name it again.
   function follow() {
-    const name = asked(), index = tools.findIndex(t => t.name === name);
-    if (name === CLASSIC || index === shown) showScreen(name);
-    else if (index >= 0) call('tool_chosen', index);
+    const name = asked();
+    if (name === CLASSIC) showScreen(name);
+    else call('tool_chosen', tools.findIndex(t => t.name === name));
   }
   addEventListener('hashchange', follow);
+
+  // The address names the tool shown, unless it names Classic; the screen and its link follow.
+  function nameInAddress(tool) {
+    if (asked() !== CLASSIC && asked() !== tool) history.replaceState(null, '', '#' + tool);
+    showScreen(asked());
+  }
 
   // On a narrow screen the tools are a menu that the Tools button opens; choosing one, or
   // Escape on the button or in the menu, closes it and gives the focus back to the button.
@@ -261,15 +268,15 @@
 
     showTool(index, json) {
       const tool = JSON.parse(json);
-      shown = index;
       $('tool-title').textContent = tool.title;
       $('tool-purpose').textContent = tool.purpose;
       entries = tool.entries.map(entry);
       announceNothingYet();
       $('entries').replaceChildren(...entries.map(e => e.box));
-      if (asked() !== CLASSIC && asked() !== tool.name) history.replaceState(null, '', '#' + tool.name);
-      showScreen(asked());
+      nameInAddress(tool.name);
     },
+
+    highlightTool(index) { nameInAddress(tools[index].name); },
 
     entryText: entry => entries[entry].get(),
     setEntryText(entry, text) { entries[entry].set(text); },

@@ -14,6 +14,7 @@ EM_JS(void, panel_show_tools, (const char* json, int length), { Module.panel.sho
 EM_JS(void, panel_show_tool, (int index, const char* json, int length), {
     Module.panel.showTool(index, UTF8ToString(json, length));
 });
+EM_JS(void, panel_highlight_tool, (int index), { Module.panel.highlightTool(index); });
 // The entry's text: its length in bytes, then the text itself, terminated, into buffer.
 EM_JS(int, panel_entry_length, (int entry), { return lengthBytesUTF8(Module.panel.entryText(entry)); });
 EM_JS(void, panel_entry_text, (int entry, char* buffer, int size), {
@@ -69,6 +70,8 @@ void WebToolPanelView::show_tool(int index, std::span<const EntryField> entries)
     const std::string json = entries_json(tools()[static_cast<std::size_t>(index)], entries);
     panel_show_tool(index, json.data(), length_of(json));
 }
+
+void WebToolPanelView::highlight_tool(int index) { panel_highlight_tool(index); }
 
 std::string WebToolPanelView::entry_text(int entry) const {
     std::string text(static_cast<std::size_t>(panel_entry_length(entry)) + 1, '\0');

@@ -76,6 +76,7 @@ Win32ToolPanel::Win32ToolPanel(HWND window) : window_(window) {
     tools_ = add(L"ListBox", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, IDC_TOOLBOX_TOOLS,
                  WS_EX_CLIENTEDGE);
     annotations_.name(tools_, without_mnemonic(PANEL_TOOLS_LABEL));
+    SetWindowSubclass(tools_, tools_proc, 0, reinterpret_cast<DWORD_PTR>(this));
     add(L"Static", PANEL_REPORT_LABEL, SS_LEFT, IDC_TOOLBOX_REPORT_LABEL);
     add_save_buttons();
     // Every tool's entries take the same place, so the window keeps its size as tools change.
@@ -120,8 +121,30 @@ void Win32ToolPanel::show_tools(std::span<const std::string> titles) {
 
 int Win32ToolPanel::selected_tool() const { return static_cast<int>(SendMessageW(tools_, LB_GETCURSEL, 0, 0)); }
 
-void Win32ToolPanel::show_tool(int index, std::span<const EntryField> entries) {
+// The list tells the window of a selection the user makes with the mouse or the keys, but
+// not of one made with its own messages, as another program or an accessibility proxy
+// that sends them makes it: that one is told as a user's is.
+LRESULT CALLBACK Win32ToolPanel::tools_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                            DWORD_PTR data) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(list, tools_proc, id);
+    const LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+    const auto* panel = reinterpret_cast<const Win32ToolPanel*>(data);
+    const bool selects = message == LB_SETCURSEL || message == LB_SELECTSTRING || message == LB_SETSEL ||
+                         message == LB_SETCARETINDEX;
+    if (selects && !panel->setting_ && DefSubclassProc(list, LB_GETCURSEL, 0, 0) != panel->highlighted_)
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_TOOLBOX_TOOLS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return result;
+}
+
+void Win32ToolPanel::highlight_tool(int index) {
+    highlighted_ = index;
+    setting_ = true;
     SendMessageW(tools_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    setting_ = false;
+}
+
+void Win32ToolPanel::show_tool(int index, std::span<const EntryField> entries) {
+    highlight_tool(index);
     clear_entries();
     for (std::size_t i = 0; i < entries.size(); ++i) add_entry(static_cast<int>(i), entries[i]);
     for (std::size_t i = 0; i < entries.size(); ++i) set_entry_text(static_cast<int>(i), entries[i].text);

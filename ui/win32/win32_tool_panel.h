@@ -44,6 +44,7 @@ public:
 
     void show_tools(std::span<const std::string> titles) override;
     void show_tool(int index, std::span<const EntryField> entries) override;
+    void highlight_tool(int index) override;
     std::string entry_text(int entry) const override;
     void set_entry_text(int entry, std::string_view text) override;
     void mark_entry(int entry, std::string_view problem) override;
@@ -85,6 +86,7 @@ private:
         RECT units;  // left, top, width, height in dialog units
     };
 
+    static LRESULT CALLBACK tools_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR panel);
     HWND add(const wchar_t* window_class, std::string_view text, DWORD style, int id, DWORD ex_style = 0);
     void destroy(HWND control);
     void clear_entries();
@@ -104,6 +106,7 @@ private:
 
     HWND window_;
     HWND tools_ = nullptr;
+    int highlighted_ = -1;  // the tool the list has selected, as the panel last selected it
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
     int base_x_ = 6, base_y_ = 13;  // the font's dialog base units, in pixels
