@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "cli/help.h"
+#include "core/toolbox/tool_panel.h"
 
 #include <algorithm>
 #include <vector>
@@ -283,7 +284,9 @@ CommandLine read_words(std::span<const std::string_view> args, bool asks_help, b
 
 }  // namespace
 
-CommandLine read_command_line(std::span<const std::string_view> args) {
+CommandLine read_command_line(std::span<const std::string_view> args, std::string_view units) {
+    if (!units.empty() && units != "km" && units != "mi")
+        return usage(nullptr, "QUORRAN_UNITS is '" + std::string(units) + "': give km or mi, or leave it unset for miles");
     // Options end at "--", but one before the subcommand only marks where the subcommand is.
     const std::size_t at = subcommand_index(args);
     const auto first_end = std::find(args.begin() + static_cast<std::ptrdiff_t>(std::min(at, args.size())), args.end(), "--");
@@ -291,6 +294,12 @@ CommandLine read_command_line(std::span<const std::string_view> args) {
     CommandLine c = read_words(args, std::any_of(args.begin(), options_end, is_help),
                                std::any_of(args.begin(), options_end, is_version));
     c.json = std::find(args.begin(), options_end, "--json") != options_end;
+    // Units of km in the environment read bare values as the tool's unit flags do.
+    if (units == "km" && c.action == Action::Run && c.form == Form::Entries) {
+        for (auto& flag : unit_entries(*c.tool, Units::Km))
+            if (std::none_of(c.entries.begin(), c.entries.end(), [&flag](const auto& e) { return e.first == flag.first; }))
+                c.entries.push_back(std::move(flag));
+    }
     return c;
 }
 

@@ -32,6 +32,8 @@ struct CommandLine {
     std::optional<Refusal> refusal{};
 };
 
-CommandLine read_command_line(std::span<const std::string_view> args);
+// units: QUORRAN_UNITS as the environment gives it: "km" reads every bare value in km (as
+// --km and --per-km do), "mi" or nothing in miles.
+CommandLine read_command_line(std::span<const std::string_view> args, std::string_view units = {});
 
 }  // namespace quorran::cli

@@ -134,7 +134,8 @@ std::string program_help() {
     out += listing(rows) + "\n";
     out += wrapped(
         "Options go before or after the subcommand, as --option VALUE or --option=VALUE; -- ends them. Every "
-        "subcommand takes --json for one JSON object and -h or --help for its entries. Exit status: 0 when "
+        "subcommand takes --json for one JSON object and -h or --help for its entries. A bare distance, pace or "
+        "speed is in miles unless QUORRAN_UNITS=km in the environment (or --km, --per-km). Exit status: 0 when "
         "answered, 1 when pace or finish has no answer (a zero distance or time) or standard output cannot be "
         "written, 2 for a usage error or a refused entry, with one line on standard error.", 0);
     return out;

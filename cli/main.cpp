@@ -1,5 +1,6 @@
 // quorran-cli: every tool of the table from a terminal. One reader takes the arguments,
 // the tool answers with a report, and one renderer prints it as text or JSON.
+#include <cstdlib>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -8,7 +9,8 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const int status = quorran::cli::run_program(args, std::cout, std::cerr);
+    const char* units = std::getenv("QUORRAN_UNITS");
+    const int status = quorran::cli::run_program(args, std::cout, std::cerr, units ? units : "");
     std::cout.flush();
     if (!std::cout) {
         std::cerr << "quorran-cli: cannot write to standard output\n";

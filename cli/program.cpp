@@ -42,8 +42,8 @@ std::optional<std::string> chosen_document(const Outcome& outcome) {
 
 }  // namespace
 
-int run_program(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    const CommandLine c = read_command_line(args);
+int run_program(std::span<const std::string_view> args, std::ostream& out, std::ostream& err, std::string_view units) {
+    const CommandLine c = read_command_line(args, units);
     switch (c.action) {
         case Action::Help:
             if (c.json) out << table_json(tools(), c.tool) << '\n';

@@ -39,13 +39,13 @@ TEST(AgeGrade, WorkedValuesAndLimits) {
         {"f", "50.5", "5k", "30:00", "refused: AGE '50.5' must be a whole number from 5 to 99", ""},
     };
     for (const auto& c : cases) {
-        const Outcome o = agegrade({{"sex", c.sex}, {"age", c.age}, {"event", c.event}, {"time", c.time}});
+        const Outcome o = agegrade({{"sex", c.sex}, {"age", c.age}, {"distance", c.event}, {"time", c.time}});
         EXPECT_EQ(headline(o, "grade"), c.grade) << c.sex << c.age << " " << c.event;
         if (*c.graded) {
             EXPECT_EQ(headline(o, "graded_time"), c.graded) << c.sex << c.age << " " << c.event;
         }
     }
-    const Outcome men = agegrade({{"sex", "M"}, {"age", "50"}, {"event", "10k"}, {"time", "40:00"}});
+    const Outcome men = agegrade({{"sex", "M"}, {"age", "50"}, {"distance", "10k"}, {"time", "40:00"}});
     EXPECT_EQ(headline(men, "open_standard"), "26:24");
     EXPECT_EQ(headline(men, "age_standard"), "29:42.6");
     EXPECT_TRUE(men.report.has_note("age_grade_tables"));
@@ -54,14 +54,14 @@ TEST(AgeGrade, WorkedValuesAndLimits) {
 // The reverse question: the time shown for a grade, cut to the tenth, reaches it; a
 // tenth more does not. Either TIME or --target, not both and not neither.
 TEST(AgeGrade, TimeForATargetGrade) {
-    const Outcome o = agegrade({{"sex", "F"}, {"age", "45"}, {"event", "marathon"}, {"target", "70"}});
+    const Outcome o = agegrade({{"sex", "F"}, {"age", "45"}, {"distance", "marathon"}, {"target", "70"}});
     EXPECT_EQ(headline(o, "time_needed"), "3:17:45.6");  // 11865.696 s
     const AgeGradeEvent& marathon = *find_age_grade_event(MARATHON_METRES);
     EXPECT_GE(age_grade(marathon, Sex::Female, 45, 11865.6).percent, 70);
     EXPECT_LT(age_grade(marathon, Sex::Female, 45, 11865.7).percent, 70);
-    EXPECT_EQ(headline(agegrade({{"sex", "F"}, {"age", "45"}, {"event", "marathon"}}), "grade"),
+    EXPECT_EQ(headline(agegrade({{"sex", "F"}, {"age", "45"}, {"distance", "marathon"}}), "grade"),
               "refused: TIME is missing: give TIME, or --target for the time a grade takes");
-    EXPECT_EQ(headline(agegrade({{"sex", "F"}, {"age", "45"}, {"event", "half"}, {"time", "2:00:00"}, {"target", "70"}}), "grade"),
+    EXPECT_EQ(headline(agegrade({{"sex", "F"}, {"age", "45"}, {"distance", "half"}, {"time", "2:00:00"}, {"target", "70"}}), "grade"),
               "refused: --target '70' goes without TIME: it gives the time for that grade");
 }
 

@@ -12,6 +12,8 @@ void MemoryPanel::show_tool(int index, std::span<const EntryField> fields) {
 
 void MemoryPanel::highlight_tool(int index) { highlighted_tool = index; }
 
+void MemoryPanel::show_units(Units shown) { units = shown; }
+
 std::string MemoryPanel::entry_text(int entry) const { return entries.at(static_cast<std::size_t>(entry)).text; }
 
 void MemoryPanel::set_entry_text(int entry, std::string_view text) { entries.at(static_cast<std::size_t>(entry)).text = text; }

@@ -15,6 +15,7 @@ public:
     std::vector<std::string> titles;
     int shown_tool = -1;
     int highlighted_tool = -1;  // the list's choice
+    Units units = Units::Km;    // the unit setting shown
     std::vector<EntryField> entries;
     std::vector<std::string> marks;
     Report report;
@@ -24,6 +25,7 @@ public:
     void show_tools(std::span<const std::string> all) override;
     void show_tool(int index, std::span<const EntryField> fields) override;
     void highlight_tool(int index) override;
+    void show_units(Units shown) override;
     std::string entry_text(int entry) const override;
     void set_entry_text(int entry, std::string_view text) override;
     void mark_entry(int entry, std::string_view problem) override;

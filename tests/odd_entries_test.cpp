@@ -74,11 +74,17 @@ TEST(OddEntries, TheTableIsRead) {
 TEST(OddEntries, ReadAlikeInTheToolPanel) {
     for (const Row& row : rows()) {
         testing::MemoryPanel panel;
-        ToolboxCommands commands(panel);
-        commands.open(row.tool);
+        KeptInMemory memory;
+        ToolboxCommands commands(panel, memory);
+        commands.open(row.tool, Units::Miles);
         for (const auto& given : row.entries) {
             const auto at = std::find_if(panel.entries.begin(), panel.entries.end(),
                                          [&given](const EntryField& f) { return f.name == given.first; });
+            // A flag that reads bare values in km is the unit setting in a window.
+            if (at == panel.entries.end() && given.second == "on") {
+                commands.on_units_chosen(Units::Km);
+                continue;
+            }
             ASSERT_NE(at, panel.entries.end()) << row.line;
             const int entry = static_cast<int>(at - panel.entries.begin());
             panel.set_entry_text(entry, given.second);

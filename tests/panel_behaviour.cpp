@@ -25,17 +25,28 @@ int entry_of(std::string_view tool, std::string_view param) {
 // What the table's tool answers for these entries, as the window should show it.
 Report answer(std::string_view tool, const Entries& entries) { return run_tool(*find_tool(tool), entries).report; }
 
+// The main answer of a report, blanks around it left out.
+std::string main_of(const Report& report) {
+    const Headline* h = report.main_headline();
+    if (!h) return {};
+    const std::string& text = h->cell.text;
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 Texts check_panel_behaviour(PanelProbe& p) {
     Texts failures;
     const auto check = [&failures](bool ok, const std::string& what) { if (!ok) failures.push_back(what); };
 
-    // Every tool of the table, by title; the first is shown at first.
+    // Every tool of the table, by title; the first is shown at first. The units: miles,
+    // whatever the locale of the machine running the suite.
     Texts titles;
     for (const Tool& t : tools()) titles.emplace_back(t.title);
     check(p.tools() == titles, "the tools listed");
     check(p.chosen_tool() == 0, "the first tool shown");
+    p.choose_units(Units::Miles);
 
     // Predict: its entries by label with their defaults, nothing to show until the
     // race is entered, then the table's answer, following the entries as they change.
@@ -43,7 +54,7 @@ Texts check_panel_behaviour(PanelProbe& p) {
               model = entry_of("predict", "model"), exponent = entry_of("predict", "exponent");
     p.choose_tool(predict);
     Texts labels;
-    for (const EntryField& f : entry_fields(*find_tool("predict"))) labels.push_back(without_mnemonic(f.label));
+    for (const EntryField& f : entry_fields(*find_tool("predict"), Units::Miles)) labels.push_back(without_mnemonic(f.label));
     check(p.chosen_tool() == predict && p.labels() == labels, "predict's entries");
     check(p.entry_shown(model) == "riegel" && p.entry_shown(exponent) == "1.06" && p.entry_shown(distance).empty(),
           "predict's defaults");
@@ -83,26 +94,46 @@ Texts check_panel_behaviour(PanelProbe& p) {
     check(p.clipboard() == report_tsv(answer("predict", {{"distance", "5k"}, {"time", "19:30"}, {"model", "cameron"}})),
           "copy");
 
+    check(p.main_answer() == main_of(answer("predict", {{"distance", "5k"}, {"time", "19:30"}, {"model", "cameron"}})),
+          "the marathon's prediction, the main answer");
+
+    // The race carries from tool to tool by its entries' names: Pace, VDOT and Split plan
+    // show the 5 km in 19:30 typed in Race prediction, and answer for it.
+    const int pace = index_of("pace"), pace_distance = entry_of("pace", "distance"), pace_time = entry_of("pace", "time");
+    p.choose_tool(pace);
+    check(p.entry_shown(pace_distance) == "5k" && p.entry_shown(pace_time) == "19:30" &&
+              p.report() == report_texts(answer("pace", {{"distance", "5k"}, {"time", "19:30"}})),
+          "the race carried to Pace");
+    check(p.main_answer() == "3:54.0 per km", "a race in km: the pace per km, the main answer");
+    for (const char* tool : {"vdot", "plan"}) {
+        p.choose_tool(index_of(tool));
+        check(p.entry_shown(entry_of(tool, "distance")) == "5k" && p.entry_shown(entry_of(tool, "time")) == "19:30" &&
+                  p.report() == report_texts(answer(tool, {{"distance", "5k"}, {"time", "19:30"}})),
+              std::string("the race carried to ") + tool);
+    }
+    // Age grading takes the race's distance as its event, and waits for the runner.
+    const int grading = index_of("agegrade");
+    p.choose_tool(grading);
+    check(p.entry_shown(entry_of("agegrade", "distance")) == "5k" && p.mark(entry_of("agegrade", "sex")).empty() &&
+              p.report().empty(),
+          "the race carried to Age grading, which waits for the runner");
+
     // Distance: a speed beyond the world record is flagged in the value itself, with its note.
     const int how_far = index_of("distance");
     p.choose_tool(how_far);
     p.enter(entry_of("distance", "time"), "1:00:00");
     p.enter(entry_of("distance", "pace"), "1:30/km");
     const Texts flagged = report_texts(answer("distance", {{"time", "1:00:00"}, {"pace", "1:30/km"}}));
-    check(p.report() == flagged && p.report().at(1) == "24.85 !" && p.report().back().find("is faster than the world record") != std::string::npos,
+    check(p.report() == flagged && p.report().at(1) == "24.85 !" &&
+              p.report().back().find("is faster than the world record") != std::string::npos,
           "a flagged distance");
     p.enter(entry_of("distance", "pace"), "3:00/km");
     check(p.report() == report_texts(answer("distance", {{"time", "1:00:00"}, {"pace", "3:00/km"}})) &&
-              p.report().at(1) == "12.43",
-          "a distance within the record");
+              p.report().at(1) == "12.43" && p.main_answer() == "20.00",
+          "a distance within the record, in km as its pace");
 
     // Pace: the dialog's texts, its marathon shortcut, a zero time refused beside the entry.
-    const int pace = index_of("pace"), pace_distance = entry_of("pace", "distance"), pace_time = entry_of("pace", "time");
     p.choose_tool(pace);
-    check(p.report().empty() && p.entry_shown(pace_distance).empty() && p.mark(pace_distance).empty(),
-          "another tool starts afresh, the empty distance not yet marked");
-    p.enter(pace_distance, "10km");
-    check(p.mark(pace_time).empty() && !p.report_current(), "the time yet to come, not marked");
     p.enter(pace_distance, "10km");
     p.enter(pace_time, "45:00");
     check(p.report() == report_texts(answer("pace", {{"distance", "10km"}, {"time", "45:00"}})) &&
@@ -113,15 +144,32 @@ Texts check_panel_behaviour(PanelProbe& p) {
     check(p.entry_shown(pace_distance) == "marathon" && p.report().front() == " 8:00.6 per mile", "the marathon shortcut");
     p.enter(pace_time, "0:00:00");
     check(p.mark(pace_time) == "must be above zero" && !p.report_current(), "a zero time");
+    p.enter(pace_time, "3:30:00");
 
-    // Laps: a flag reads a bare pace per km.
-    const int laps = index_of("laps"), lap_pace = entry_of("laps", "pace"), per_km = entry_of("laps", "per_km");
+    // One unit setting: shown beside each entry a bare value takes it, and read so.
+    check(p.units() == Units::Miles && p.unit_beside(pace_distance) == "mi" && p.unit_beside(pace_time).empty(),
+          "miles, beside the distance");
+    const int laps = index_of("laps"), lap_pace = entry_of("laps", "pace");
     p.choose_tool(laps);
     p.enter(lap_pace, "4:00");
-    p.enter(per_km, "on");
-    check(p.entry_shown(per_km) == "on" &&
-              p.report() == report_texts(answer("laps", {{"pace", "4:00"}, {"per_km", ""}})),
-          "a bare pace per km");
+    check(p.unit_beside(lap_pace) == "/mi" && p.report() == report_texts(answer("laps", {{"pace", "4:00"}})),
+          "a bare pace per mile");
+    p.choose_units(Units::Km);
+    check(p.units() == Units::Km && p.unit_beside(lap_pace) == "/km" && p.entry_shown(lap_pace) == "4:00" &&
+              p.report() == report_texts(answer("laps", {{"pace", "4:00"}, {"per_km", ""}, {"km", ""}})),
+          "a bare pace per km, once km are the units");
+    for (const std::string& label : p.labels()) check(label.find("Bare") == std::string::npos, "no unit flag among the entries");
+
+    // What the window keeps stays for the next run: the units and the entries.
+    p.restart(laps);
+    check(p.units() == Units::Km && p.chosen_tool() == laps && p.entry_shown(lap_pace) == "4:00" &&
+              p.report() == report_texts(answer("laps", {{"pace", "4:00"}, {"per_km", ""}, {"km", ""}})),
+          "the units and the entries kept from one run to the next");
+    // Clear forgets the entries, not the units.
+    p.clear();
+    check(p.entry_shown(lap_pace).empty() && p.report().empty() && p.units() == Units::Km, "clear");
+    p.choose_tool(pace);
+    check(p.entry_shown(pace_distance).empty() && p.entry_shown(pace_time).empty(), "clear, for every tool");
     return failures;
 }
 

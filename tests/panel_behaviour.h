@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+
+#include "core/toolbox/tool_panel.h"
 #include <string_view>
 #include <vector>
 
@@ -37,6 +39,19 @@ public:
     // Copy (Ctrl+C), and what the clipboard then holds.
     virtual void copy() = 0;
     virtual std::string clipboard() = 0;
+    // The main answer as shown first and largest, blanks around it left out; empty when
+    // none is shown.
+    virtual std::string main_answer() = 0;
+    // The unit setting as shown, and the user choosing it.
+    virtual Units units() = 0;
+    virtual void choose_units(Units units) = 0;
+    // The unit shown beside an entry for a bare value ("km", "/mi"); empty when none.
+    virtual std::string unit_beside(int entry) = 0;
+    // Clear: the entries kept forgotten.
+    virtual void clear() = 0;
+    // The window closed and opened again, as on the next run of the program (a reload
+    // of the page), on the tool of that index, with what it keeps.
+    virtual void restart(int tool) = 0;
 };
 
 // What every front end's toolbox window must do. Returns the checks that failed.

@@ -2,7 +2,10 @@
 // what the core decides alone: the entries' mnemonics and what is copied.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
+
+#include "core/toolbox/entry_forms.h"
 
 #include "core/toolbox/tool_panel.h"
 #include "tests/memory_panel.h"
@@ -14,36 +17,53 @@ namespace {
 using testing::MemoryPanel;
 
 // The in-memory panel driven as a user drives a window: every change goes to the commands.
+// What it keeps outlives the window, as a program's settings outlive it.
 class MemoryProbe final : public testing::PanelProbe {
 public:
-    MemoryProbe() { commands_.open(); }
-    std::vector<std::string> tools() override { return panel_.titles; }
-    int chosen_tool() override { return panel_.highlighted_tool == panel_.shown_tool ? panel_.shown_tool : -1; }
+    MemoryProbe() { restart(0); }
+    std::vector<std::string> tools() override { return panel_->titles; }
+    int chosen_tool() override { return panel_->highlighted_tool == panel_->shown_tool ? panel_->shown_tool : -1; }
     void choose_tool(int index) override {
-        panel_.highlighted_tool = index;
-        commands_.on_tool_chosen(index);
+        panel_->highlighted_tool = index;
+        commands_->on_tool_chosen(index);
     }
     void choose_no_tool() override { choose_tool(-1); }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
-        for (const EntryField& f : panel_.entries) all.push_back(without_mnemonic(f.label));
+        for (const EntryField& f : panel_->entries) all.push_back(without_mnemonic(f.label));
         return all;
     }
     void enter(int entry, std::string_view text) override {
-        panel_.set_entry_text(entry, text);
-        commands_.on_entry_changed(entry);
+        panel_->set_entry_text(entry, text);
+        commands_->on_entry_changed(entry);
     }
-    std::string entry_shown(int entry) override { return panel_.entry_text(entry); }
-    void press_shortcut(int entry, int shortcut) override { commands_.on_shortcut(entry, shortcut); }
-    std::string mark(int entry) override { return panel_.marks.at(static_cast<std::size_t>(entry)); }
-    std::vector<std::string> report() override { return testing::report_texts(panel_.report); }
-    bool report_current() override { return panel_.current; }
-    void copy() override { commands_.on_copy(); }
-    std::string clipboard() override { return panel_.clipboard; }
+    std::string entry_shown(int entry) override { return panel_->entry_text(entry); }
+    void press_shortcut(int entry, int shortcut) override { commands_->on_shortcut(entry, shortcut); }
+    std::string mark(int entry) override { return panel_->marks.at(static_cast<std::size_t>(entry)); }
+    std::vector<std::string> report() override { return testing::report_texts(panel_->report); }
+    bool report_current() override { return panel_->current; }
+    void copy() override { commands_->on_copy(); }
+    std::string clipboard() override { return panel_->clipboard; }
+    std::string main_answer() override {
+        const Headline* h = panel_->report.main_headline();
+        return h ? std::string(trimmed(h->cell.text)) : std::string();
+    }
+    Units units() override { return panel_->units; }
+    void choose_units(Units units) override { commands_->on_units_chosen(units); }
+    std::string unit_beside(int entry) override { return panel_->entries.at(static_cast<std::size_t>(entry)).unit; }
+    void clear() override { commands_->on_clear(); }
+    void restart(int tool) override {
+        commands_.reset();
+        panel_ = std::make_unique<MemoryPanel>();
+        commands_ = std::make_unique<ToolboxCommands>(*panel_, memory_);
+        commands_->open(quorran::tools()[static_cast<std::size_t>(tool)].name, Units::Km);
+        panel_->highlighted_tool = panel_->shown_tool;
+    }
 
 private:
-    MemoryPanel panel_;
-    ToolboxCommands commands_{panel_};
+    KeptInMemory memory_;
+    std::unique_ptr<MemoryPanel> panel_;
+    std::unique_ptr<ToolboxCommands> commands_;
 };
 
 TEST(Panel, Behaviour) {
@@ -65,13 +85,13 @@ TEST(Panel, EveryEntryHasAMnemonicOfItsOwn) {
             EXPECT_TRUE(letters.insert(letter(f.label)).second) << tool.name << " " << f.label;
         }
     }
-    EXPECT_EQ(entry_fields(*find_tool("pace")).size(), 3u);  // distance, time, km: not minutes and seconds
+    EXPECT_EQ(entry_fields(*find_tool("pace")).size(), 2u);  // distance and time: not the unit flag
     // The window offers the band's every document, so --band, which picks one to print, is no entry.
     for (const EntryField& f : entry_fields(*find_tool("plan"))) EXPECT_NE(f.name, "band");
     // A word's first letter first: "Riegel exponent" takes the e of exponent, its R being Result's.
     std::vector<std::string> predict;
     for (const EntryField& f : entry_fields(*find_tool("predict"))) predict.push_back(f.label);
-    EXPECT_EQ(predict, (std::vector<std::string>{"&Distance", "T&ime", "&Model", "Riegel &exponent", "&Bare distances in km"}));
+    EXPECT_EQ(predict, (std::vector<std::string>{"&Distance", "T&ime", "&Model", "Riegel &exponent", "&Predict for"}));
 }
 
 // A phone's number pad for a number that cannot be negative; the full keyboard for a
@@ -81,7 +101,7 @@ TEST(Panel, InputHints) {
     for (const std::string_view tool : {"predict", "plan"})
         for (const EntryField& f : entry_fields(*find_tool(tool)))
             if (f.kind == EntryKind::Text) hints.push_back(f.name + " " + f.input_hint);
-    EXPECT_EQ(hints, (std::vector<std::string>{"distance text", "time text", "exponent decimal", "distance text",
+    EXPECT_EQ(hints, (std::vector<std::string>{"distance text", "time text", "exponent decimal", "for text", "distance text",
                                                "time text", "every text", "negative text", "title text"}));
 }
 
@@ -99,7 +119,7 @@ TEST(Panel, CopiesTheReportAsTabSeparatedText) {
     EXPECT_EQ(report_tsv(r), "miles\t24.85 !\nkm\t40.00 !\n\n! 1:00:00 at 1:30 /km is faster than the world record over its "
                              "distance (1:53:46)\n");
     const Report laps = run_tool(*find_tool("laps"), {{"pace", "4:00/km"}}).report;
-    EXPECT_TRUE(report_tsv(laps).starts_with("pace\t4:00 /km\n\nLanes\nlane\tmetres\tlap\n1\t400.00\t1:36.0\n2\t407.04\t1:37.7\n"));
+    EXPECT_TRUE(report_tsv(laps).starts_with("pace\t4:00 /km\nlap in lane 1\t1:36.0\n\nLanes\nlane\tmetres\tlap\n1\t400.00\t1:36.0\n2\t407.04\t1:37.7\n"));
 }
 
 }  // namespace

@@ -19,4 +19,6 @@ double lane_metres(int lane) {
     return 2 * STRAIGHT_METRES + 2 * std::numbers::pi * radius;
 }
 
+double metres_in_lane(double metres, int lane) { return metres * (lane_metres(lane) / lane_metres(1)); }
+
 }  // namespace quorran

@@ -9,4 +9,8 @@ inline constexpr int TRACK_LANES = 8;
 // 0.30 m from the kerb in lane 1, 0.20 m from the inner line in the others.
 double lane_metres(int lane);
 
+// The metres run over a distance measured in lane 1 (400 m a lap) run wholly in another
+// lane: 1600 m in lane 4 is four laps of lane 4.
+double metres_in_lane(double metres, int lane);
+
 }  // namespace quorran

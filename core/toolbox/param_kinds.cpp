@@ -189,26 +189,26 @@ std::string as_typed(const Value& v) { return v.text; }
 
 // kind, name, word, shape, unit, read, read_back, bound, says_whole_range, not_read and whether
 // the forms follow, entered_in,
-// bare_subject and bare_units, reading_hint, input_hint
+// bare_subject, bare_units and unit_marks, reading_hint, input_hint
 constexpr std::array<KindDescription, PARAM_KIND_COUNT> KINDS{{
     {ParamKind::Distance, "distance", "a distance", ValueShape::Number, Unit::Metres, read_distance_kind, distance_back,
-     distance_bound, false, give_forms, true, distance_entered_in, "a bare number is", {"in miles", "in km"}, distance_hint, text_keyboard},
+     distance_bound, false, give_forms, true, distance_entered_in, "a bare number is", {"in miles", "in km"}, {"mi", "km"}, distance_hint, text_keyboard},
     {ParamKind::Time, "time", "a time", ValueShape::Number, Unit::Seconds, read_time_kind, time_back, time_bound, false,
-     give_forms, true, nullptr, {}, {}, time_hint, text_keyboard},
+     give_forms, true, nullptr, {}, {}, {}, time_hint, text_keyboard},
     {ParamKind::Pace, "pace", "a pace", ValueShape::Number, Unit::SecondsPerKm, read_pace_kind, pace_back, pace_bound,
-     false, give_forms, true, pace_entered_in, "a bare pace is", {"per mile", "per km"}, pace_hint, text_keyboard},
+     false, give_forms, true, pace_entered_in, "a bare pace is", {"per mile", "per km"}, {"/mi", "/km"}, pace_hint, text_keyboard},
     {ParamKind::Speed, "speed", "a speed", ValueShape::Number, Unit::KmPerHour, read_speed_kind, speed_back,
-     speed_bound, false, give_forms, true, speed_entered_in, "a bare speed is", {"in mph", "in km/h"}, speed_hint, text_keyboard},
+     speed_bound, false, give_forms, true, speed_entered_in, "a bare speed is", {"in mph", "in km/h"}, {"mph", "km/h"}, speed_hint, text_keyboard},
     {ParamKind::Number, "number", "a number", ValueShape::Number, Unit::Count, read_number_kind, number_back,
-     number_bound, true, give_forms, true, nullptr, {}, {}, no_hint, number_keyboard},
+     number_bound, true, give_forms, true, nullptr, {}, {}, {}, no_hint, number_keyboard},
     {ParamKind::Choice, "choice", "a choice", ValueShape::Choice, Unit::None, read_choice_kind, choice_back, nullptr,
-     false, give_choices, false, nullptr, {}, {}, no_hint, text_keyboard},
+     false, give_choices, false, nullptr, {}, {}, {}, no_hint, text_keyboard},
     {ParamKind::Flag, "flag", "on or off", ValueShape::OnOff, Unit::None, read_flag_kind, flag_back, nullptr, false,
-     give_forms, true, nullptr, {}, {}, no_hint, text_keyboard},
+     give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},
     {ParamKind::Text, "text", "a text", ValueShape::Text, Unit::None, read_as_typed, as_typed, nullptr, false,
-     give_forms, true, nullptr, {}, {}, no_hint, text_keyboard},
+     give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},
     {ParamKind::Field, "field", "a field", ValueShape::Text, Unit::None, read_as_typed, as_typed, nullptr, false,
-     give_forms, true, nullptr, {}, {}, no_hint, text_keyboard},
+     give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},
 }};
 
 consteval bool kinds_in_order() {

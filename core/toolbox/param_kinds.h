@@ -67,6 +67,7 @@ struct KindDescription {
     // then "in miles" or, with the param's flag or the unit setting, "in km".
     std::string_view bare_subject;
     std::string_view bare_units[2];
+    std::string_view unit_marks[2];  // the same beside a field: "mi" or "km"
     // How an entry was read, when the reading may surprise a runner: a bare time "is
     // seconds; for 45 minutes type 45:00", a distance in m "is metres; ..."; empty when
     // the entry said its unit, and for kinds whose reading cannot surprise.

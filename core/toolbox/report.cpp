@@ -18,6 +18,11 @@ bool Report::has_note(std::string_view key) const {
     return std::any_of(notes.begin(), notes.end(), [key](const Note& note) { return note.key == key; });
 }
 
+const Headline* Report::main_headline() const {
+    const auto at = std::find_if(headlines.begin(), headlines.end(), [](const Headline& h) { return h.main; });
+    return at == headlines.end() ? nullptr : &*at;
+}
+
 const Note* Report::note_flagging(const Cell& cell) const {
     if (cell.flag.empty()) return nullptr;
     const auto at = std::find_if(notes.begin(), notes.end(), [&cell](const Note& note) { return note.key == cell.flag; });

@@ -54,6 +54,9 @@ struct Headline {
     Cell cell{};
     // The text already says what it is (" 8:00.6 per mile"): shown without its label.
     bool self_described = false;
+    // The tool's main answer: what a runner asked it for, shown first and largest. A
+    // report has at most one.
+    bool main = false;
 };
 
 struct Column {
@@ -105,6 +108,8 @@ struct Report {
     std::vector<Document> documents{};
 
     bool has_note(std::string_view key) const;
+    // The main answer, if the report has one.
+    const Headline* main_headline() const;
     // The note that flags the cell, if any.
     const Note* note_flagging(const Cell& cell) const;
 };

@@ -51,7 +51,7 @@ void write_report(JsonWriter& j, const Report& r) {
         unit(j, h.unit).field("text", h.cell.text);
         number_or_null(j.key("value"), h.cell.value);
         text_or_null(j.key("flag"), h.cell.flag);
-        j.field("self_described", h.self_described).end_object();
+        j.field("self_described", h.self_described).field("main", h.main).end_object();
     }
     j.end_array().key("tables").begin_array();
     for (const Table& t : r.tables) {

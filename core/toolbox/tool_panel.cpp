@@ -38,9 +38,28 @@ std::vector<std::string> with_mnemonics(const std::vector<std::string_view>& lab
     return marked;
 }
 
+// A flag that reads some param's bare values in km: the unit setting, in a window.
+bool unit_flag(const Tool& tool, const Param& p) {
+    return std::any_of(tool.params.begin(), tool.params.end(), [&p](const Param& other) { return other.bare_km_flag == p.name; });
+}
+
 // A window offers every document of a report to save or print, so a param that only
-// chooses which one the command line prints is not shown.
-bool shown_in_windows(const Param& p) { return !p.command_line_only && !p.chooses_document; }
+// chooses which one the command line prints is not shown; nor is a unit flag, which the
+// unit setting stands for.
+bool shown_in_windows(const Tool& tool, const Param& p) {
+    return !p.command_line_only && !p.chooses_document && !unit_flag(tool, p);
+}
+
+// An example as a placeholder: beside a unit shown for bare values, its number alone
+// ("10" beside km for 10k), so that what is shown is what it means.
+std::string placeholder_of(const Param& p, bool unit_shown) {
+    if (!unit_shown) return std::string(p.example);
+    const std::size_t end = p.example.find_first_not_of("0123456789.,:");
+    return std::string(p.example.substr(0, end));
+}
+
+constexpr std::string_view UNITS_KEY = "units";
+std::string entry_key(std::string_view name) { return "entry." + std::string(name); }
 
 }  // namespace
 
@@ -50,14 +69,40 @@ std::string without_mnemonic(std::string_view label) {
     return name;
 }
 
-std::vector<EntryField> entry_fields(const Tool& tool) {
+std::string KeptInMemory::recall(std::string_view key) const {
+    for (const auto& [k, text] : kept_)
+        if (k == key) return text;
+    return {};
+}
+
+void KeptInMemory::remember(std::string_view key, std::string_view text) {
+    std::erase_if(kept_, [key](const auto& kept) { return kept.first == key; });
+    if (!text.empty()) kept_.emplace_back(key, text);
+}
+
+Units units_for_locale(std::string_view locale) {
+    // The region follows the language, after a hyphen or an underscore: en-US, en_US.UTF-8.
+    const std::size_t at = locale.find_first_of("-_");
+    const std::string_view region = at == std::string_view::npos ? std::string_view() : locale.substr(at + 1, 2);
+    return region == "US" ? Units::Miles : Units::Km;
+}
+
+Entries unit_entries(const Tool& tool, Units units) {
+    Entries flags;
+    if (units == Units::Km)
+        for (const Param& p : tool.params)
+            if (unit_flag(tool, p)) flags.emplace_back(p.name, "");
+    return flags;
+}
+
+std::vector<EntryField> entry_fields(const Tool& tool, Units units) {
     std::vector<std::string_view> labels;
     for (const Param& p : tool.params)
-        if (shown_in_windows(p)) labels.push_back(p.label);
+        if (shown_in_windows(tool, p)) labels.push_back(p.label);
     const std::vector<std::string> marked = with_mnemonics(labels);
     std::vector<EntryField> fields;
     for (const Param& p : tool.params) {
-        if (!shown_in_windows(p)) continue;
+        if (!shown_in_windows(tool, p)) continue;
         EntryField f;
         f.name = std::string(p.name);
         f.label = marked[fields.size()];
@@ -65,8 +110,9 @@ std::vector<EntryField> entry_fields(const Tool& tool) {
         f.kind = kind.shape == ValueShape::Choice ? EntryKind::Choice
                  : kind.shape == ValueShape::OnOff ? EntryKind::Flag
                                                    : EntryKind::Text;
-        f.placeholder = std::string(p.example);
-        f.tooltip = forms_text(p, tool.params, Audience::Window);
+        if (!p.bare_km_flag.empty() && !kind.bare_subject.empty()) f.unit = kind.unit_marks[units == Units::Km ? 1 : 0];
+        f.placeholder = placeholder_of(p, !f.unit.empty());
+        f.tooltip = forms_text(p, tool.params, Audience::Window, units == Units::Km);
         f.input_hint = std::string(kind.input_hint(p));
         for (const Choice& c : p.choices) (f.kind == EntryKind::Choice ? f.choices : f.shortcuts).push_back({std::string(c.value), std::string(c.label)});
         f.text = std::string(p.fallback);
@@ -100,14 +146,31 @@ std::string report_tsv(const Report& r) {
     return out;
 }
 
-ToolboxCommands::ToolboxCommands(ToolPanelView& view) : view_(view) {}
+ToolboxCommands::ToolboxCommands(ToolPanelView& view, EntryMemory& memory) : view_(view), memory_(memory) {}
 
-void ToolboxCommands::open(std::string_view tool_name) {
+void ToolboxCommands::open(std::string_view tool_name, Units locale_units) {
+    const std::string kept = memory_.recall(UNITS_KEY);
+    units_ = kept == "km" ? Units::Km : kept == "mi" ? Units::Miles : locale_units;
     std::vector<std::string> titles;
     for (const Tool& t : tools()) titles.emplace_back(t.title);
     view_.show_tools(titles);
+    view_.show_units(units_);
     const Tool* named = find_tool(tool_name);
     show(named ? tool_index(*named) : 0);
+}
+
+void ToolboxCommands::on_units_chosen(Units units) {
+    if (units == units_) return;
+    units_ = units;
+    memory_.remember(UNITS_KEY, units == Units::Km ? "km" : "mi");
+    view_.show_units(units_);
+    show(tool_);
+}
+
+void ToolboxCommands::on_clear() {
+    for (const Tool& t : tools())
+        for (const Param& p : t.params) memory_.remember(entry_key(p.name), "");
+    show(tool_);
 }
 
 void ToolboxCommands::on_tool_chosen(int index) {
@@ -131,13 +194,17 @@ void ToolboxCommands::on_copy() {
     if (!copied_.empty()) view_.copy_to_clipboard(copied_);
 }
 
+// The tool with the entries kept: a race typed in one tool is there in the next.
 void ToolboxCommands::show(std::size_t tool) {
     tool_ = tool;
     entries_.clear();
     for (const Param& p : tools()[tool].params)
-        if (shown_in_windows(p)) entries_.push_back(&p);
+        if (shown_in_windows(tools()[tool], p)) entries_.push_back(&p);
     copied_.clear();
-    view_.show_tool(static_cast<int>(tool), entry_fields(tools()[tool]));
+    std::vector<EntryField> fields = entry_fields(tools()[tool], units_);
+    for (EntryField& f : fields)
+        if (std::string kept = memory_.recall(entry_key(f.name)); !kept.empty()) f.text = std::move(kept);
+    view_.show_tool(static_cast<int>(tool), fields);
     view_.show_report({});
     recompute();
 }
@@ -147,10 +214,12 @@ void ToolboxCommands::show(std::size_t tool) {
 // taken as not given; an empty entry is never marked: it is yet to come.
 void ToolboxCommands::recompute() {
     std::vector<std::string> texts;
-    Entries given;
+    Entries given = unit_entries(tool(), units_);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         texts.push_back(view_.entry_text(static_cast<int>(i)));
-        if (!texts[i].empty() && texts[i] != entries_[i]->fallback) given.emplace_back(entries_[i]->name, texts[i]);
+        const bool typed = !texts[i].empty() && texts[i] != entries_[i]->fallback;
+        if (typed) given.emplace_back(entries_[i]->name, texts[i]);
+        memory_.remember(entry_key(entries_[i]->name), typed ? std::string_view(texts[i]) : std::string_view());
     }
     bool readable = true;
     for (std::size_t i = 0; i < entries_.size(); ++i) {

@@ -16,6 +16,33 @@
 // then appears in its window with no code of its own.
 namespace quorran {
 
+// The unit a window reads a bare distance, pace or speed in, and gives splits in: chosen
+// once for every tool (on the command line, --km and QUORRAN_UNITS).
+enum class Units { Miles, Km };
+
+// Where a window keeps what the runner typed and the unit setting, from tool to tool and
+// from one run of the program to the next (the page's localStorage, QSettings, the
+// registry): short texts by short keys.
+class EntryMemory {
+public:
+    virtual ~EntryMemory() = default;
+    // The text kept under the key; empty when there is none.
+    virtual std::string recall(std::string_view key) const = 0;
+    // Keeps the text under the key; an empty text forgets it.
+    virtual void remember(std::string_view key, std::string_view text) = 0;
+};
+
+// Entries kept for the life of the window alone: the tests', and a page's whose browser
+// keeps nothing.
+class KeptInMemory final : public EntryMemory {
+public:
+    std::string recall(std::string_view key) const override;
+    void remember(std::string_view key, std::string_view text) override;
+
+private:
+    std::vector<std::pair<std::string, std::string>> kept_;
+};
+
 enum class EntryKind {
     Text,    // a field to type in
     Choice,  // one of a few values: radio buttons or a drop-down list
@@ -32,7 +59,8 @@ struct EntryField {
     std::string name;         // the param's name: the page's field id, the test's handle
     std::string label;        // with & before its mnemonic letter: "&Distance"
     EntryKind kind = EntryKind::Text;
-    std::string placeholder;  // an example of what it takes: "10k"
+    std::string placeholder;  // an example of what it takes: "10k", or "10" beside its unit
+    std::string unit;         // what a bare number is in, shown beside the field: "km", "/mi"; empty: none
     std::string tooltip;      // the forms it accepts, in words
     std::string input_hint;   // "decimal" for a plain number not below zero, "text" otherwise (a phone's keyboard)
     std::vector<EntryChoice> choices;    // a Choice's values
@@ -47,6 +75,8 @@ public:
     virtual void show_tools(std::span<const std::string> titles) = 0;
     // Shows the tool of that index as the one chosen, with its entries.
     virtual void show_tool(int index, std::span<const EntryField> entries) = 0;
+    // Shows the unit setting as chosen.
+    virtual void show_units(Units units) = 0;
     // Marks the tool of that index as the one chosen in the list again, and nothing else
     // (its entries stay as they are): the list's selection and its current item.
     virtual void highlight_tool(int index) = 0;
@@ -73,15 +103,26 @@ inline constexpr std::string_view PANEL_REPORT_LABEL = "&Result";
 inline constexpr std::string_view PANEL_PRINT_LABEL = "Pri&nt\u2026";
 inline constexpr std::string_view PANEL_SAVE_PDF_LABEL = "Save as PD&F\u2026";
 inline constexpr std::string_view PANEL_SAVE_LABEL = "Sa&ve\u2026";
-inline constexpr std::string_view PANEL_OWN_LABELS[] = {PANEL_TOOLS_LABEL, PANEL_REPORT_LABEL, PANEL_PRINT_LABEL,
-                                                        PANEL_SAVE_PDF_LABEL, PANEL_SAVE_LABEL};
+// The unit setting, its two choices, and the action that empties the entries kept.
+inline constexpr std::string_view PANEL_UNITS_LABEL = "&Units";
+inline constexpr std::string_view PANEL_KM_LABEL = "km";
+inline constexpr std::string_view PANEL_MILES_LABEL = "miles";
+inline constexpr std::string_view PANEL_CLEAR_LABEL = "C&lear";
+inline constexpr std::string_view PANEL_OWN_LABELS[] = {PANEL_TOOLS_LABEL,    PANEL_REPORT_LABEL, PANEL_PRINT_LABEL,
+                                                        PANEL_SAVE_PDF_LABEL, PANEL_SAVE_LABEL,   PANEL_UNITS_LABEL,
+                                                        PANEL_CLEAR_LABEL};
+
+// The unit setting where none is kept yet: miles in the United States, km elsewhere, by
+// the language tag of the user's locale ("en-US", "en_US.UTF-8", "de-DE").
+Units units_for_locale(std::string_view locale);
 
 class ToolboxCommands {
 public:
-    explicit ToolboxCommands(ToolPanelView& view);
+    ToolboxCommands(ToolPanelView& view, EntryMemory& memory);
 
-    // Lists the tools and shows the one of that name (the first when there is none such).
-    void open(std::string_view tool_name = {});
+    // Lists the tools and shows the one of that name (the first when there is none such),
+    // with the entries and the unit setting kept, or for a first run the locale's units.
+    void open(std::string_view tool_name = {}, Units locale_units = Units::Km);
     // The list's selection changed, however it was changed (keys, mouse, an assistive
     // technology): to the tool of that index, or to none (-1). Another tool is shown;
     // the same one, or none, keeps the tool shown as it is and has the list mark it again.
@@ -92,14 +133,21 @@ public:
     void on_shortcut(int entry, int shortcut);
     // Copy: the report shown, as tab-separated text.
     void on_copy();
+    // The user chose the units: every tool reads bare values and splits in them from now on.
+    void on_units_chosen(Units units);
+    // Clear: every entry kept is forgotten, and the tool shown starts afresh.
+    void on_clear();
 
     const Tool& tool() const { return tools()[tool_]; }
+    Units units() const { return units_; }
 
 private:
     void show(std::size_t tool);
     void recompute();
 
     ToolPanelView& view_;
+    EntryMemory& memory_;
+    Units units_ = Units::Km;
     std::size_t tool_ = 0;
     std::vector<const Param*> entries_;  // the params shown, in entry order
     std::string copied_;                 // the last good report as tab-separated text
@@ -108,9 +156,14 @@ private:
 // A label as a name, for a screen reader or a page that has no mnemonics: "&Tool" is "Tool".
 std::string without_mnemonic(std::string_view label);
 
-// The entries a window shows for a tool: its params but the command line's own, each
-// labelled with a mnemonic letter of its own.
-std::vector<EntryField> entry_fields(const Tool& tool);
+// The entries a window shows for a tool: its params but the command line's own and the
+// flags the unit setting stands for, each labelled with a mnemonic letter of its own, a
+// bare value's unit beside it.
+std::vector<EntryField> entry_fields(const Tool& tool, Units units = Units::Km);
+
+// The entries of a tool that the unit setting stands for in a window: the flags that read
+// bare values in km, on when the units are km.
+Entries unit_entries(const Tool& tool, Units units);
 
 // A report as tab-separated text: headlines as label and text, then each table with
 // its title and header, a blank line between.

@@ -23,7 +23,7 @@ constexpr std::array<Param, 5> PARAMS{
     Param{.name = "age", .label = "Age", .metavar = "AGE", .kind = ParamKind::Number, .positional = true,
           .required = true, .example = "50", .forms = "the age on race day in whole years, 5 to 99",
           .low = AGE_GRADE_YOUNGEST, .high = AGE_GRADE_OLDEST, .whole = true},
-    Param{.name = "event", .label = "Event", .metavar = "EVENT", .kind = ParamKind::Distance, .positional = true,
+    Param{.name = "distance", .label = "Event", .metavar = "EVENT", .kind = ParamKind::Distance, .positional = true,
           .required = true, .example = "10k",
           .forms = "a distance that is an event of the tables, such as 1 mile, 5k, 8k, 5 mi, 10k, 10 mi, half, "
                    "marathon, 50k or 100 mi; 26.2 mi reads as the marathon, 13.1 mi as the half",
@@ -34,7 +34,7 @@ constexpr std::array<Param, 5> PARAMS{
     Param{.name = "target", .label = "Target grade (%)", .metavar = "PCT", .kind = ParamKind::Number,
           .example = "70", .forms = "an age grade in per cent, 1 to 100: the time it takes, instead of {time}",
           .low = 1, .high = 100, .unit = Unit::Percent}};
-constexpr Entry SEX_ENTRY = entry(PARAMS, "sex"), AGE_ENTRY = entry(PARAMS, "age"), EVENT_ENTRY = entry(PARAMS, "event"),
+constexpr Entry SEX_ENTRY = entry(PARAMS, "sex"), AGE_ENTRY = entry(PARAMS, "age"), EVENT_ENTRY = entry(PARAMS, "distance"),
                 TIME_ENTRY = entry(PARAMS, "time"), TARGET_ENTRY = entry(PARAMS, "target");
 constexpr std::array<std::string_view, 3> EXAMPLES{"M 50 10k 40:00", "f 50 10k 45:00", "F 45 marathon --target 70"};
 constexpr std::string_view AGE_GRADE_CREDIT =
@@ -58,7 +58,7 @@ const AgeGradeEvent* rounded_race(double metres, Report& report, const Value& ty
         if (std::fabs(metres / race - 1) > ROUNDED_RACE_TOLERANCE) continue;
         const AgeGradeEvent* event = find_age_grade_event(race);
         report.notes.push_back({"read_as_race", NoteKind::Reading,
-                                "{event} '" + escaped(trimmed(typed.text)) + "' was read as the " + std::string(event->name) +
+                                "{distance} '" + escaped(trimmed(typed.text)) + "' was read as the " + std::string(event->name) +
                                     " (" + decimal_text(race / METRES_PER_KM) + " km)"});
         return event;
     }
@@ -84,7 +84,7 @@ Outcome run(const Inputs& in) {
         const AgeGrade grade = age_grade(*event, sex, age, seconds);
         const std::string_view flag = grade.percent > 100 ? ABOVE_STANDARD : "";
         r.headlines.push_back({"race", "race", Unit::Seconds, {runner + " in " + describe(in[TIME_ENTRY]), seconds}});
-        r.headlines.push_back({"grade", "age grade", Unit::Percent, {format_text("%.2f %%", {grade.percent}), grade.percent, flag}});
+        r.headlines.push_back({"grade", "age grade", Unit::Percent, {format_text("%.2f %%", {grade.percent}), grade.percent, flag}, false, true});
         r.headlines.push_back({"graded_time", "age-graded time", Unit::Seconds, time_cell(grade.graded_seconds, 1)});
         if (!flag.empty())
             r.notes.push_back({ABOVE_STANDARD, NoteKind::Flag, "above 100 %: faster than the best for this age and sex", "!"});
@@ -97,7 +97,7 @@ Outcome run(const Inputs& in) {
                                            : Cell{clock_text(std::floor(seconds * 10 + 1e-6) / 10, 1), seconds};
         r.headlines.push_back({"race", "race", Unit::None, {runner}});
         r.headlines.push_back({"grade", "age grade", Unit::Percent, {format_text("%.2f %%", {percent}), percent}});
-        r.headlines.push_back({"time_needed", "time needed", Unit::Seconds, needed});
+        r.headlines.push_back({"time_needed", "time needed", Unit::Seconds, needed, false, true});
     }
     r.headlines.push_back({"age_standard", "age standard", Unit::Seconds, time_cell(age_standard(*event, sex, age), 1)});
     r.headlines.push_back({"open_standard", "open standard", Unit::Seconds, time_cell(open_standard(*event, sex))});

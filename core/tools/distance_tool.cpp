@@ -23,10 +23,12 @@ Outcome run(const Inputs& in) {
     const RaceReading read_as{escaped(describe(in[TIME_ENTRY])) + " at " + escaped(describe(in[PACE_ENTRY])),
                               how_read(in[TIME_ENTRY], in[PACE_ENTRY]).hints};
     const std::string_view flag = judge_race(r, metres, seconds, read_as);
+    // The main answer in the pace's unit.
+    const bool km = in[PACE_ENTRY].in_km;
     r.headlines.push_back({"miles", "miles", Unit::Miles,
-                           {format_text("%.2f", {metres / METRES_PER_MILE}), metres / METRES_PER_MILE, flag}});
+                           {format_text("%.2f", {metres / METRES_PER_MILE}), metres / METRES_PER_MILE, flag}, false, !km});
     r.headlines.push_back({"km", "km", Unit::Kilometres,
-                           {format_text("%.2f", {metres / METRES_PER_KM}), metres / METRES_PER_KM, flag}});
+                           {format_text("%.2f", {metres / METRES_PER_KM}), metres / METRES_PER_KM, flag}, false, km});
     return {.report = std::move(r)};
 }
 

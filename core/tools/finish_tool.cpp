@@ -73,7 +73,7 @@ Outcome run(const Inputs& in) {
     const RaceReading read_as{escaped(describe(distance)) + " at " + escaped(describe(pace)),
                               how_read(distance, pace).hints};
     r.headlines.push_back({"finish", "finish time", Unit::Seconds,
-                           {finish_time_text(time), seconds_of(time), judge_race(r, distance.number, seconds, read_as)}, true});
+                           {finish_time_text(time), seconds_of(time), judge_race(r, distance.number, seconds, read_as)}, true, true});
     Table splits{"splits", "Splits", {{"mark", "mark", Unit::Metres, true}, time_column()}, {}, {}};
     std::vector<Mark> marks = split_marks_of(miles, distance.in_km);
     marks.push_back({miles, distance.number, "finish"});
@@ -137,7 +137,7 @@ Outcome run_fields(const Inputs& fields) {
     unsigned_distance.number = metres, unsigned_pace.number = std::fabs(pace.number);
     const RaceReading read_as{escaped(describe(unsigned_distance) + " at " + describe(unsigned_pace)), {}};
     r.headlines.push_back({"finish", "finish time", Unit::Seconds,
-                           {run.view.text(IDC_FINISH_RESULT), seconds_of(time), judge_race(r, metres, seconds, read_as)}, true});
+                           {run.view.text(IDC_FINISH_RESULT), seconds_of(time), judge_race(r, metres, seconds, read_as)}, true, true});
     Table splits{"splits", "Splits", {{"mark", "mark", Unit::Miles, true}, time_column()}, {}, {}};
     for (const SplitRow& row : split_rows(e.pace_minutes, e.pace_seconds, e.distance_miles)) {
         const std::size_t start = row.label.find_first_not_of(' '), end = row.label.find_last_not_of(' ');

@@ -38,14 +38,15 @@ constexpr std::array<FormName, 9> OTHER_FORMS{{
     {"feet_per_minute", "feet per minute", Unit::FeetPerMinute},
 }};
 
-// The pace per mile and the Other Formats, the dialog's texts, the first flagged.
-void add_paces(Report& r, const PaceTime& per_mile, std::string_view flag) {
+// The pace per mile and the Other Formats, the dialog's texts, the first flagged; the main
+// answer per km for a race given in km (the first of the Other Formats), else per mile.
+void add_paces(Report& r, const PaceTime& per_mile, std::string_view flag, bool km) {
     const OtherFormats formats = other_formats(per_mile);
     r.headlines.push_back({"per_mile", "pace per mile", Unit::SecondsPerMile,
-                           {pace_result_text(per_mile), per_mile.minutes * 60 + per_mile.seconds, flag}, true});
+                           {pace_result_text(per_mile), per_mile.minutes * 60 + per_mile.seconds, flag}, true, !km});
     for (std::size_t i = 0; i < OTHER_FORMS.size(); ++i) {
         const FormName& form = OTHER_FORMS[i];
-        r.headlines.push_back({form.key, std::string(form.label), form.unit, {formats.lines[i], formats.values[i]}, true});
+        r.headlines.push_back({form.key, std::string(form.label), form.unit, {formats.lines[i], formats.values[i]}, true, km && i == 0});
     }
 }
 
@@ -59,7 +60,7 @@ Outcome run(const Inputs& in) {
     compute_pace(clock.hours, clock.minutes, clock.rest, dialog_form::dialog_miles(distance), per_mile);
     Report r;
     const std::string_view flag = judge_race(r, distance.number, time.number, how_read(distance, time));
-    add_paces(r, per_mile, flag);
+    add_paces(r, per_mile, flag, distance.in_km);
     r.notes_apart = true;
     return {.report = std::move(r)};
 }
@@ -110,7 +111,7 @@ Outcome run_fields(const Inputs& fields) {
     Value unsigned_distance = distance, unsigned_time = time;
     unsigned_distance.number = std::fabs(distance.number), unsigned_time.number = std::fabs(time.number);
     const RaceReading read_as{escaped(describe(unsigned_distance) + " in " + describe(unsigned_time)), {}};
-    add_paces(r, per_mile, judge_race(r, unsigned_distance.number, unsigned_time.number, read_as));
+    add_paces(r, per_mile, judge_race(r, unsigned_distance.number, unsigned_time.number, read_as), km.on);
     r.notes_apart = true;
     return run.outcome;
 }

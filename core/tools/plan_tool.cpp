@@ -1,5 +1,6 @@
 // plan: even, negative or positive splits for a race, and a pace band to print.
 #include "core/numbers/number_text.h"
+#include "core/running/clock_time.h"
 #include "core/running/pace_band.h"
 #include "core/running/split_plan.h"
 #include "core/toolbox/entry_reading.h"
@@ -68,7 +69,11 @@ Outcome run(const Inputs& in) {
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(race, in[TIME_ENTRY]), seconds, judged}});
     r.headlines.push_back({"strategy", "strategy", Unit::None, {strategy_text(negative)}});
     r.headlines.push_back({"halfway", "halfway", Unit::Seconds, time_cell(halfway)});
+    // The main answer: the goal's pace, per km or per mile as the splits are.
     const double unit = by_km ? METRES_PER_KM : METRES_PER_MILE;
+    const double goal_pace = seconds / (metres / unit);
+    r.headlines.push_back({"goal_pace", "goal pace", by_km ? Unit::SecondsPerKm : Unit::SecondsPerMile,
+                           {clock_text(goal_pace, 0) + (by_km ? " /km" : " /mi"), goal_pace}, false, true});
     Table t{"splits", "", {{"at", by_km ? "km" : "miles", Unit::Metres}, time_column("split", "split"),
                            time_column("cumulative", "cumulative")}, {}, {}};
     for (const PlannedSplit& s : plan) {

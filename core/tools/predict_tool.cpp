@@ -12,16 +12,20 @@ namespace {
 using namespace tool_parts;
 
 constexpr std::array<Choice, 2> MODELS{{{"riegel", "Riegel"}, {"cameron", "Cameron"}}};
-constexpr std::array<Param, 5> PARAMS{
+constexpr std::array<Param, 6> PARAMS{
     RACE, RACE_TIME,
     Param{.name = "model", .label = "Model", .metavar = "MODEL", .kind = ParamKind::Choice, .fallback = "riegel",
           .forms = "riegel (Riegel's power law) or cameron (Cameron's curve)", .choices = MODELS},
     Param{.name = "exponent", .label = "Riegel exponent", .metavar = "E", .kind = ParamKind::Number,
           .fallback = "1.06", .example = "1.06", .forms = "a number from 1.0 to 1.2, for Riegel's model only",
           .low = RIEGEL_EXPONENT_MIN, .high = RIEGEL_EXPONENT_MAX},
+    Param{.name = "for", .label = "Predict for", .metavar = "DISTANCE", .kind = ParamKind::Distance,
+          .fallback = "marathon", .example = "marathon",
+          .forms = "the race whose prediction is the main answer, a distance as the race's",
+          .low = SHORTEST_RACE_METRES, .high = LONGEST_RACE_METRES, .choices = COMMON_RACES, .bare_km_flag = KM_FLAG},
     KM};
 constexpr Entry DISTANCE_ENTRY = entry(PARAMS, "distance"), TIME_ENTRY = entry(PARAMS, "time"),
-                MODEL_ENTRY = entry(PARAMS, "model"), EXPONENT_ENTRY = entry(PARAMS, "exponent");
+                MODEL_ENTRY = entry(PARAMS, "model"), EXPONENT_ENTRY = entry(PARAMS, "exponent"), FOR_ENTRY = entry(PARAMS, "for");
 constexpr std::array<std::string_view, 3> EXAMPLES{"5k 20:00", "10km 45:00 --model cameron",
                                                    "half 1:45:00 --exponent 1.08"};
 
@@ -42,6 +46,13 @@ Outcome run(const Inputs& in) {
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in[DISTANCE_ENTRY], in[TIME_ENTRY]), seconds, entered_flag}});
     r.headlines.push_back({"model", "model", Unit::None,
                            {riegel ? format_text("Riegel, exponent %.2f", {exponent}) : "Cameron"}});
+    // The main answer: the race the runner asked for, the marathon unless another.
+    const double goal = in[FOR_ENTRY].number;
+    const double predicted = riegel ? riegel_seconds(from, seconds, goal, exponent) : cameron_seconds(from, seconds, goal);
+    if (!std::isfinite(predicted) || predicted <= 0)
+        return refuse(in, FOR_ENTRY, "is beyond what the model can predict (Cameron's up to about 400 km)");
+    r.headlines.push_back({"prediction", describe(in[FOR_ENTRY]), Unit::Seconds,
+                           time_cell(predicted, 0, judge_time(r, goal, predicted)), false, true});
     Table t{"predictions", "", {race_column(), time_column(), per_mile_column(), per_km_column()}, {}, {}};
     bool outside = entered_flag == OUTSIDE_FITTED;
     for (const NamedDistance& d : RACE_DISTANCES) {

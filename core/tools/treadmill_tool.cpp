@@ -1,5 +1,6 @@
 // treadmill: a belt speed and incline as the flat running they equal.
 #include "core/numbers/number_text.h"
+#include "core/running/clock_time.h"
 #include "core/running/treadmill.h"
 #include "core/toolbox/entry_reading.h"
 #include "core/tools/common.h"
@@ -44,6 +45,11 @@ Outcome run(const Inputs& in) {
     r.headlines.push_back({"belt", "belt", Unit::KmPerHour,
                            {describe(in[SPEED_ENTRY]) + " at " + describe(in[INCLINE_ENTRY]) + " % incline", belt, walking}});
     r.headlines.push_back({"oxygen_cost", "oxygen cost", Unit::MlPerKgMin, {format_text("%.1f ml/kg/min", {cost}), cost}});
+    // The main answer: the flat pace, per km for a speed in km/h, else per mile.
+    const bool kmh = in[SPEED_ENTRY].in_km;
+    const double flat_pace = (kmh ? METRES_PER_KM : METRES_PER_MILE) / (flat / 3.6);
+    r.headlines.push_back({"flat_pace", "flat pace", kmh ? Unit::SecondsPerKm : Unit::SecondsPerMile,
+                           {clock_text(flat_pace, 0) + (kmh ? " /km" : " /mi"), flat_pace, walking}, false, true});
     Table paces{"paces", "", {{"surface", "surface", Unit::None, true}, per_km_column(), per_mile_column(),
                               {"km_per_hour", "km/h", Unit::KmPerHour}, {"miles_per_hour", "mph", Unit::MilesPerHour}}, {}, {}};
     paces.rows.push_back(pace_row("belt", belt, walking));

@@ -40,7 +40,7 @@ Outcome run(const Inputs& in) {
     Report r;
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in[DISTANCE_ENTRY], in[TIME_ENTRY]), seconds}});
     r.headlines.push_back({"vdot", "VDOT", Unit::MlPerKgMin,
-                           {format_text("%.1f", {v}), v, sensible ? "" : "outside_sensible_range"}});
+                           {format_text("%.1f", {v}), v, sensible ? "" : "outside_sensible_range"}, false, true});
     Table equivalents{"equivalents", "Equivalent race times",
                       {race_column(), time_column(), per_mile_column(), per_km_column()}, {}, {}};
     for (const NamedDistance& d : RACE_DISTANCES) {
