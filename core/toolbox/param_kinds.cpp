@@ -48,11 +48,14 @@ bool read_distance_kind(const Param&, std::string_view text, bool bare_km, Value
     return take(read_distance(text, bare_km), why_not, [&](const DistanceEntry& d) { value.number = d.metres, value.in_km = d.in_km; });
 }
 
+// In the unit it was typed in: metres as metres (1600 m), km as km, miles as miles.
 std::string distance_back(const Value& v) {
     if (v.number == MARATHON_METRES) return "marathon";
     if (v.number == HALF_MARATHON_METRES) return "half marathon";
     if (!v.in_km) return decimal_text(v.number / METRES_PER_MILE, 3) + " mi";
-    return v.number < METRES_PER_KM ? decimal_text(v.number, 2) + " m" : decimal_text(v.number / METRES_PER_KM, 4) + " km";
+    const auto typed = read_distance(trimmed(v.text), true).value;
+    const bool metres = v.number < METRES_PER_KM || (typed && typed->unit == DistanceUnit::Metres);
+    return metres ? decimal_text(v.number, 2) + " m" : decimal_text(v.number / METRES_PER_KM, 4) + " km";
 }
 
 std::string distance_hint(const Value& v) {

@@ -26,8 +26,8 @@ constexpr std::array<Param, 6> PARAMS{
     KM};
 constexpr Entry DISTANCE_ENTRY = entry(PARAMS, "distance"), TIME_ENTRY = entry(PARAMS, "time"),
                 MODEL_ENTRY = entry(PARAMS, "model"), EXPONENT_ENTRY = entry(PARAMS, "exponent"), FOR_ENTRY = entry(PARAMS, "for");
-constexpr std::array<std::string_view, 3> EXAMPLES{"5k 20:00", "10km 45:00 --model cameron",
-                                                   "half 1:45:00 --exponent 1.08"};
+constexpr std::array<std::string_view, 4> EXAMPLES{"5k 20:00", "10km 45:00 --model cameron",
+                                                   "half 1:45:00 --exponent 1.08", "5k 20:00 --for 10k"};
 
 std::string fitted_range_text() {
     return format_text("outside the %.1f to %.0f minutes the model was fitted to",
@@ -46,13 +46,7 @@ Outcome run(const Inputs& in) {
     r.headlines.push_back({"race", "race", Unit::Seconds, {race_text(in[DISTANCE_ENTRY], in[TIME_ENTRY]), seconds, entered_flag}});
     r.headlines.push_back({"model", "model", Unit::None,
                            {riegel ? format_text("Riegel, exponent %.2f", {exponent}) : "Cameron"}});
-    // The main answer: the race the runner asked for, the marathon unless another.
-    const double goal = in[FOR_ENTRY].number;
-    const double predicted = riegel ? riegel_seconds(from, seconds, goal, exponent) : cameron_seconds(from, seconds, goal);
-    if (!std::isfinite(predicted) || predicted <= 0)
-        return refuse(in, FOR_ENTRY, "is beyond what the model can predict (Cameron's up to about 400 km)");
-    r.headlines.push_back({"prediction", describe(in[FOR_ENTRY]), Unit::Seconds,
-                           time_cell(predicted, 0, judge_time(r, goal, predicted)), false, true});
+
     Table t{"predictions", "", {race_column(), time_column(), per_mile_column(), per_km_column()}, {}, {}};
     bool outside = entered_flag == OUTSIDE_FITTED;
     for (const NamedDistance& d : RACE_DISTANCES) {
@@ -66,6 +60,14 @@ Outcome run(const Inputs& in) {
         t.rows.push_back({race_cell(d), time_cell(s, 0, flag), per_mile_cell(per_km), per_km_cell(per_km)});
     }
     r.tables.push_back(std::move(t));
+    // The main answer, after the model's own: the race the runner asked for, the marathon
+    // unless another.
+    const double goal = in[FOR_ENTRY].number;
+    const double predicted = riegel ? riegel_seconds(from, seconds, goal, exponent) : cameron_seconds(from, seconds, goal);
+    if (!std::isfinite(predicted) || predicted <= 0)
+        return refuse(in, FOR_ENTRY, "is beyond what the model can predict (Cameron's up to about 400 km)");
+    r.headlines.push_back({"prediction", describe(in[FOR_ENTRY]), Unit::Seconds,
+                           time_cell(predicted, 0, judge_time(r, goal, predicted)), false, true});
     if (outside) r.notes.push_back({OUTSIDE_FITTED, NoteKind::Flag, fitted_range_text(), "*"});
     return {.report = std::move(r)};
 }

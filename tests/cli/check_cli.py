@@ -7,7 +7,8 @@
   check_cli.py CLI readme README        every "$ quorran-cli ..." example of the README, as shown
   check_cli.py CLI entries TABLE        the odd entries of tests/odd_entries.txt, as each row says
 
-Transcript lines: "$ ARGS" (shell quoting; <<X*N>> is X repeated N times), "? STATUS",
+Transcript lines: "$ ARGS" (shell quoting; <<X*N>> is X repeated N times; NAME=VALUE words
+first set the environment), "? STATUS",
 "> LINE" for each line of standard output (none: it must be empty; ">..." ends a listing
 that goes on), ">~ PATTERN" for a pattern standard output must match instead, "! LINE"
 for each line of standard error (none: unchecked; "!" alone: it must be empty). Any standard output that is JSON is
@@ -23,7 +24,12 @@ import tempfile
 
 
 def run(cli, args):
-    result = subprocess.run([cli] + args, capture_output=True, text=True)
+    """quorran-cli with these arguments; NAME=VALUE words before them set its environment."""
+    env = {k: v for k, v in os.environ.items() if k != "QUORRAN_UNITS"}
+    while args and re.match(r"^[A-Z_]+=", args[0]):
+        name, value = args[0].split("=", 1)
+        env[name], args = value, args[1:]
+    result = subprocess.run([cli] + args, capture_output=True, text=True, env=env)
     return result.returncode, result.stdout, result.stderr
 
 
