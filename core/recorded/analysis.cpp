@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
 
 #include "core/numbers/number_text.h"
 #include "core/recorded/geodesic.h"
@@ -37,10 +38,12 @@ double interpolate(double x, double x0, double x1, double y0, double y1) {
 // the points with a position for geodesics. Metres from the device's zero or from the
 // first position; clock seconds since the run's first point.
 struct Track {
-    std::vector<std::size_t> point;
+    std::vector<std::size_t> points;  // empty when every point is on the track
     std::vector<double> metres;
-    std::vector<double> clock;
-    std::size_t size() const { return point.size(); }
+    std::span<const double> clock;    // the points' own clock, or own_clock
+    std::vector<double> own_clock;
+    std::size_t size() const { return metres.size(); }
+    std::size_t point(std::size_t k) const { return points.empty() ? k : points[k]; }
 };
 
 // The device's distance when every point has one and it never goes back, else the sum
@@ -48,33 +51,29 @@ struct Track {
 Track measure_distance(const Run& run, RunAnalysis& a) {
     const auto& points = run.points;
     const std::size_t n = points.size();
+    Track track;
+    track.metres.reserve(n);
     std::size_t lacking = n, back = n;
-    bool any_device = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!held(points[i].distance)) {
-            if (lacking == n) lacking = i;
-            continue;
-        }
-        any_device = true;
-        if (back == n && i > 0 && points[i].distance < points[i - 1].distance) back = i;
+    for (std::size_t i = 0; i < n && lacking == n && back == n; ++i) {
+        if (!held(points[i].distance)) lacking = i;
+        else if (i > 0 && points[i].distance < points[i - 1].distance) back = i;
+        else track.metres.push_back(points[i].distance);
     }
 
-    Track track;
     if (n > 0 && lacking == n && back == n) {
         a.distance_source = DistanceSource::Device;
-        for (std::size_t i = 0; i < n; ++i) {
-            track.point.push_back(i);
-            track.metres.push_back(points[i].distance);
-        }
         a.notes.push_back("distance: the device's own, which every point has");
     } else {
+        track.metres.clear();
+        const bool any_device = std::any_of(points.begin(), points.end(), [](const RunPoint& p) { return held(p.distance); });
         ReducedLatitude previous;
         double longitude = 0, metres = 0;
+        track.points.reserve(n);
         for (std::size_t i = 0; i < n; ++i) {
             if (!held(points[i].latitude) || !held(points[i].longitude)) continue;
             const ReducedLatitude u = reduced_latitude(points[i].latitude);
-            if (!track.point.empty()) metres += geodesic_metres(previous, longitude, u, points[i].longitude);
-            track.point.push_back(i);
+            if (!track.points.empty()) metres += geodesic_metres(previous, longitude, u, points[i].longitude);
+            track.points.push_back(i);
             track.metres.push_back(metres);
             previous = u;
             longitude = points[i].longitude;
@@ -82,7 +81,7 @@ Track measure_distance(const Run& run, RunAnalysis& a) {
         const std::string why = !any_device  ? "the file holds no device distance"
                                 : lacking < n ? point_name(lacking) + " has no device distance"
                                               : "the device's distance goes back at " + point_name(back);
-        if (!track.point.empty()) {
+        if (!track.points.empty()) {
             a.distance_source = DistanceSource::Geodesic;
             a.notes.push_back("distance: geodesics on the WGS84 ellipsoid between successive positions, as " + why);
         } else {
@@ -92,7 +91,7 @@ Track measure_distance(const Run& run, RunAnalysis& a) {
                                             : "no distance: the file holds no positions, and " + why);
         }
     }
-    if (!track.point.empty()) a.distance = track.metres.back();
+    if (track.size() > 0) a.distance = track.metres.back();
     return track;
 }
 
@@ -132,11 +131,11 @@ bool check_times(const Run& run, RunAnalysis& a) {
     return why.empty();
 }
 
-// The pauses of each rule, merged where they overlap or touch.
-std::vector<Pause> find_pauses(const Run& run, const Track& track, RunAnalysis& a) {
-    const auto& points = run.points;
-    const std::size_t n = points.size();
-    const double t0 = points.front().time;
+// The pauses of each rule, merged where they overlap or touch. `clock` holds each
+// point's time since the first.
+std::vector<Pause> find_pauses(const Run& run, const std::vector<double>& clock, const Track& track, RunAnalysis& a) {
+    const std::size_t n = clock.size();
+    const double t0 = a.start;
     std::vector<Pause> found;
 
     // The device's timer stood: from its stop to its start, or to the end.
@@ -157,8 +156,9 @@ std::vector<Pause> find_pauses(const Run& run, const Track& track, RunAnalysis& 
     }
     if (parts) {
         std::vector<double> inside;
+        inside.reserve(n);
         for (std::size_t i = 1; i < n; ++i)
-            if (!starts_part[i]) inside.push_back(points[i].time - points[i - 1].time);
+            if (!starts_part[i]) inside.push_back(clock[i] - clock[i - 1]);
         double usual = 0;
         if (!inside.empty()) {
             const auto middle = inside.begin() + static_cast<std::ptrdiff_t>(inside.size() / 2);
@@ -167,8 +167,8 @@ std::vector<Pause> find_pauses(const Run& run, const Track& track, RunAnalysis& 
         }
         for (std::size_t i = 1; i < n; ++i) {
             if (!starts_part[i]) continue;
-            if (points[i].time - points[i - 1].time <= usual) ++a.auto_laps;
-            else found.push_back({points[i - 1].time - t0, points[i].time - t0, false, true, false});
+            if (clock[i] - clock[i - 1] <= usual) ++a.auto_laps;
+            else found.push_back({clock[i - 1], clock[i], false, true, false});
         }
     }
 
@@ -238,50 +238,76 @@ private:
     std::vector<double> paused_before_;
 };
 
-// The points' samples of one value (altitude, heart rate, cadence) against clock time,
-// linear between successive samples.
+// The samples of one value (altitude, heart rate, cadence) against clock time, linear
+// between successive samples: every point when each has the value, else the points
+// that have it.
 class Samples {
 public:
-    Samples(const Run& run, double RunPoint::*field) {
-        const double t0 = run.points.empty() ? 0 : run.points.front().time;
-        for (const RunPoint& p : run.points) {
-            if (!held(p.*field)) continue;
-            clock_.push_back(p.time - t0);
-            value_.push_back(p.*field);
+    Samples(const Run& run, const std::vector<double>& clock, double RunPoint::*field)
+        : points_(run.points), clock_(clock), field_(field) {
+        const auto has = [field](const RunPoint& p) { return held(p.*field); };
+        if (std::all_of(points_.begin(), points_.end(), has)) {
+            size_ = points_.size();
+            return;
         }
+        for (std::size_t i = 0; i < points_.size(); ++i)
+            if (has(points_[i])) some_.push_back(i);
+        size_ = some_.size();
     }
-    bool empty() const { return value_.empty(); }
 
     // The value at clock time t, the first or last sample's outside them.
     double at(double t) const {
-        if (value_.empty()) return NOT_RECORDED;
-        const auto j = static_cast<std::size_t>(std::upper_bound(clock_.begin(), clock_.end(), t) - clock_.begin());
-        if (j == 0) return value_.front();
-        if (j == value_.size()) return value_.back();
-        return interpolate(t, clock_[j - 1], clock_[j], value_[j - 1], value_[j]);
+        if (size_ == 0) return NOT_RECORDED;
+        const std::size_t j = first_after(t);
+        if (j == 0) return value(0);
+        if (j == size_) return value(size_ - 1);
+        return interpolate(t, clock(j - 1), clock(j), value(j - 1), value(j));
     }
 
     // The average from clock time `from` to `to`: each stretch between two samples (or
     // its part inside) at the mean of its ends, weighed by its moving time.
-    double mean(double from, double to, const MovingClock& clock) const {
+    double mean(double from, double to, const MovingClock& moving) const {
         double sum = 0, weight = 0;
-        auto j = static_cast<std::size_t>(std::upper_bound(clock_.begin(), clock_.end(), from) - clock_.begin());
-        for (j = j > 0 ? j - 1 : 0; j + 1 < clock_.size() && clock_[j] < to; ++j) {
-            const double lo = std::max(from, clock_[j]);
-            const double hi = std::min(to, clock_[j + 1]);
+        const std::size_t after = first_after(from);
+        for (std::size_t j = after > 0 ? after - 1 : 0; j + 1 < size_ && clock(j) < to; ++j) {
+            const double t0 = clock(j), t1 = clock(j + 1);
+            const double lo = std::max(from, t0);
+            const double hi = std::min(to, t1);
             if (hi <= lo) continue;
-            const double w = clock.moving(lo, hi);
-            const auto value = [&](double t) { return interpolate(t, clock_[j], clock_[j + 1], value_[j], value_[j + 1]); };
-            sum += w * (value(lo) + value(hi)) / 2;
+            const double w = moving.moving(lo, hi);
+            const double v0 = value(j), v1 = value(j + 1);
+            sum += w * (interpolate(lo, t0, t1, v0, v1) + interpolate(hi, t0, t1, v0, v1)) / 2;
             weight += w;
         }
         return weight > 0 ? sum / weight : NOT_RECORDED;
     }
 
-    double max() const { return value_.empty() ? NOT_RECORDED : *std::max_element(value_.begin(), value_.end()); }
+    double max() const {
+        double highest = NOT_RECORDED;
+        for (std::size_t j = 0; j < size_; ++j) highest = std::fmax(highest, value(j));
+        return highest;
+    }
 
 private:
-    std::vector<double> clock_, value_;
+    std::size_t point(std::size_t j) const { return some_.empty() ? j : some_[j]; }
+    double clock(std::size_t j) const { return clock_[point(j)]; }
+    double value(std::size_t j) const { return points_[point(j)].*field_; }
+    // The first sample after clock time t (size_ when none is).
+    std::size_t first_after(double t) const {
+        std::size_t lo = 0, hi = size_;
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (clock(mid) <= t) lo = mid + 1;
+            else hi = mid;
+        }
+        return lo;
+    }
+
+    const std::vector<RunPoint>& points_;
+    const std::vector<double>& clock_;
+    double RunPoint::*field_;
+    std::vector<std::size_t> some_;  // the points with the value, when some lack it
+    std::size_t size_ = 0;
 };
 
 // The flat distance that costs what the track's distance cost: each stretch of at least
@@ -289,43 +315,46 @@ private:
 // flat, a last shorter stretch joined to the one before; flat where no grade is known.
 // Empty when no point of the track has an altitude.
 std::vector<double> flat_equivalent(const Run& run, const Track& track) {
-    std::vector<std::size_t> with_altitude;
-    for (std::size_t k = 0; k < track.size(); ++k)
-        if (held(run.points[track.point[k]].altitude)) with_altitude.push_back(k);
-    if (with_altitude.empty()) return {};
-
-    struct Stretch {
-        std::size_t from, to;
-        double factor;
+    const std::size_t m = track.size(), none = m;
+    const auto altitude = [&](std::size_t k) { return run.points[track.point(k)].altitude; };
+    std::vector<double> flat(m);
+    std::size_t done = 0;  // flat[0..done] is known
+    const auto fill = [&](std::size_t to, double factor) {
+        for (std::size_t k = done + 1; k <= to; ++k) flat[k] = flat[k - 1] + (track.metres[k] - track.metres[k - 1]) * factor;
+        done = to;
     };
-    std::vector<Stretch> stretches;
-    std::size_t anchor = with_altitude.front();
-    for (std::size_t k : with_altitude) {
-        if (track.metres[k] - track.metres[anchor] < MIN_GRADE_METRES) continue;
-        stretches.push_back({anchor, k, 1.0});
-        anchor = k;
+    const auto factor = [&](std::size_t from, std::size_t to) {
+        const double grade = (altitude(to) - altitude(from)) / (track.metres[to] - track.metres[from]);
+        return cost_relative_to_flat(std::clamp(grade, -MAX_GRADE, MAX_GRADE));
+    };
+    if (m > 0) flat[0] = track.metres[0];
+    std::size_t anchor = none, last_from = none, last = none;
+    for (std::size_t k = 0; k < m; ++k) {
+        if (!held(altitude(k))) continue;
+        last = k;
+        if (anchor == none) {
+            fill(k, 1.0);
+            anchor = k;
+        } else if (track.metres[k] - track.metres[anchor] >= MIN_GRADE_METRES) {
+            fill(k, factor(anchor, k));
+            last_from = anchor;
+            anchor = k;
+        }
     }
-    if (!stretches.empty()) stretches.back().to = with_altitude.back();
-    for (Stretch& s : stretches) {
-        const double rise = run.points[track.point[s.to]].altitude - run.points[track.point[s.from]].altitude;
-        const double grade = rise / (track.metres[s.to] - track.metres[s.from]);
-        s.factor = cost_relative_to_flat(std::clamp(grade, -MAX_GRADE, MAX_GRADE));
+    if (anchor == none) return {};
+    if (last_from != none && last != anchor) {  // the last short stretch joins the one before
+        done = last_from;
+        fill(last, factor(last_from, last));
     }
-
-    std::vector<double> equivalent(track.size());
-    equivalent[0] = track.metres[0];
-    std::size_t s = 0;
-    for (std::size_t k = 1; k < track.size(); ++k) {
-        while (s < stretches.size() && stretches[s].to < k) ++s;
-        const double factor = s < stretches.size() && stretches[s].from < k ? stretches[s].factor : 1.0;
-        equivalent[k] = equivalent[k - 1] + (track.metres[k] - track.metres[k - 1]) * factor;
-    }
-    return equivalent;
+    fill(m - 1, 1.0);
+    return flat;
 }
 
-// The fastest stretch of `metres` inside the track in clock time, from any start: the
-// quickest begins or ends at a point, the other end interpolated, so each point is tried
-// as a start (its end found by a pointer that only moves on) and as an end.
+// The fastest stretch of a distance inside the track in clock time, from any start (an
+// infinite time when the track is shorter). The quickest begins or ends at a point, the
+// other end interpolated, so each point is tried as a start (its end found by a pointer
+// that only moves on) and as an end. A try that cannot win even from the nearer point
+// is not interpolated (the division costs most).
 BestEffort fastest(const Track& track, NamedDistance distance) {
     const auto& d = track.metres;
     const auto& t = track.clock;
@@ -338,12 +367,14 @@ BestEffort fastest(const Track& track, NamedDistance distance) {
     for (std::size_t i = 0, end = 0; i < m && d[i] + metres <= d[m - 1]; ++i) {
         const double y = d[i] + metres;
         while (d[end] < y) ++end;
+        if (t[end - 1] - t[i] >= best.time) continue;
         consider(interpolate(y, d[end - 1], d[end], t[end - 1], t[end]) - t[i], d[i], t[i]);
     }
     for (std::size_t j = 0, start = 0; j < m; ++j) {
         const double x = d[j] - metres;
         if (x < d[0]) continue;
         while (d[start + 1] <= x) ++start;
+        if (t[j] - t[start + 1] >= best.time) continue;
         const double start_clock = interpolate(x, d[start], d[start + 1], t[start], t[start + 1]);
         consider(t[j] - start_clock, x, start_clock);
     }
@@ -364,8 +395,9 @@ std::string pause_note(const RunAnalysis& a) {
            " under " + decimal_text(MIN_MOVING_SPEED) + " m/s for " + decimal_text(MIN_PAUSE_SECONDS) + " s or more";
 }
 
-void make_splits(const Run& run, const Track& track, const std::vector<double>& equivalent,
-                 const MovingClock& moving, RunAnalysis& a) {
+void make_splits(const Run& run, const std::vector<double>& clock, const Track& track,
+                 const std::vector<double>& equivalent, const Samples& heart_rate, const MovingClock& moving,
+                 RunAnalysis& a) {
     if (!(a.distance > 0)) {
         a.notes.push_back("no splits: the run has no distance");
         return;
@@ -375,8 +407,7 @@ void make_splits(const Run& run, const Track& track, const std::vector<double>& 
                           decimal_text(MAX_SPLITS) + " or none");
         return;
     }
-    const Samples altitude(run, &RunPoint::altitude);
-    const Samples heart_rate(run, &RunPoint::heart_rate);
+    const Samples altitude(run, clock, &RunPoint::altitude);
 
     // The markers are the split plan's, so that a run and its plan split alike.
     const auto markers = split_plan(a.distance, a.distance, a.split_every);
@@ -384,31 +415,31 @@ void make_splits(const Run& run, const Track& track, const std::vector<double>& 
     std::size_t k = 0;
     for (std::size_t i = 0; i < markers.size(); ++i) {
         const double at = markers[i].metres;
-        double clock = a.elapsed;
+        double when = a.elapsed;
         double flat = equivalent.empty() ? NOT_RECORDED : equivalent.back();
         if (i + 1 < markers.size()) {
             // Between the two points that straddle the marker.
             while (track.metres[k] < at) ++k;
             if (k == 0) {
-                clock = track.clock[0];
+                when = track.clock[0];
                 if (!equivalent.empty()) flat = at;
             } else {
-                clock = interpolate(at, track.metres[k - 1], track.metres[k], track.clock[k - 1], track.clock[k]);
+                when = interpolate(at, track.metres[k - 1], track.metres[k], track.clock[k - 1], track.clock[k]);
                 if (!equivalent.empty())
                     flat = interpolate(at, track.metres[k - 1], track.metres[k], equivalent[k - 1], equivalent[k]);
             }
         }
         Split split;
         split.at = at;
-        split.time = moving.moving(previous_clock, clock);
-        split.cumulative = clock;
+        split.time = moving.moving(previous_clock, when);
+        split.cumulative = when;
         split.pace = per_km(split.time, at - previous_at);
         split.gap = per_km(split.time, flat - previous_flat);
-        split.elevation_change = altitude.at(clock) - altitude.at(previous_clock);
-        split.heart_rate = heart_rate.mean(previous_clock, clock, moving);
+        split.elevation_change = altitude.at(when) - altitude.at(previous_clock);
+        split.heart_rate = heart_rate.mean(previous_clock, when, moving);
         a.splits.push_back(split);
         previous_at = at;
-        previous_clock = clock;
+        previous_clock = when;
         previous_flat = flat;
     }
 }
@@ -423,12 +454,19 @@ RunAnalysis analyse_run(const Run& run, double split_every) {
     a.timed = check_times(run, a);
     if (!a.timed) return a;
 
-    const double t0 = run.points.front().time;
-    a.start = t0;
-    a.elapsed = run.points.back().time - t0;
-    for (std::size_t p : track.point) track.clock.push_back(run.points[p].time - t0);
+    a.start = run.points.front().time;
+    a.elapsed = run.points.back().time - a.start;
+    std::vector<double> clock(run.points.size());
+    for (std::size_t i = 0; i < clock.size(); ++i) clock[i] = run.points[i].time - a.start;
+    if (track.points.empty()) {
+        track.clock = clock;
+    } else {
+        track.own_clock.reserve(track.size());
+        for (std::size_t p : track.points) track.own_clock.push_back(clock[p]);
+        track.clock = track.own_clock;
+    }
 
-    a.pauses = find_pauses(run, track, a);
+    a.pauses = find_pauses(run, clock, track, a);
     const MovingClock moving(a.pauses);
     a.moving = moving.moving(0, a.elapsed);
     a.notes.push_back(pause_note(a));
@@ -438,8 +476,8 @@ RunAnalysis analyse_run(const Run& run, double split_every) {
     if (a.distance_source == DistanceSource::None)
         a.notes.push_back("without a distance, no slow stretch is found: the pauses are the timer's and between parts");
 
-    const Samples heart_rate(run, &RunPoint::heart_rate);
-    const Samples cadence(run, &RunPoint::cadence);
+    const Samples heart_rate(run, clock, &RunPoint::heart_rate);
+    const Samples cadence(run, clock, &RunPoint::cadence);
     a.average_heart_rate = heart_rate.mean(0, a.elapsed, moving);
     a.max_heart_rate = heart_rate.max();
     a.cadence = cadence.mean(0, a.elapsed, moving);
@@ -448,9 +486,11 @@ RunAnalysis analyse_run(const Run& run, double split_every) {
     a.pace = per_km(a.moving, a.distance);
     const std::vector<double> equivalent = flat_equivalent(run, track);
     if (!equivalent.empty()) a.gap = per_km(a.moving, equivalent.back());
-    make_splits(run, track, equivalent, moving, a);
-    for (const NamedDistance& distance : BEST_EFFORT_DISTANCES)
-        if (distance.metres <= track.metres.back() - track.metres.front()) a.best_efforts.push_back(fastest(track, distance));
+    make_splits(run, clock, track, equivalent, heart_rate, moving, a);
+    for (const NamedDistance& distance : BEST_EFFORT_DISTANCES) {
+        const BestEffort effort = fastest(track, distance);
+        if (std::isfinite(effort.time)) a.best_efforts.push_back(effort);
+    }
     return a;
 }
 
