@@ -156,6 +156,10 @@ TEST(RunAnalysis, Pauses) {
         {"automatic lap", run_of({{0, 0}, {10, 40}, {20, 80}, {30, 120}, {40, 160}, {50, 200}}), {0, 4}, {}, {}, 50, 1},
         {"a gap just longer than the usual", run_of({{0, 0}, {10, 40}, {20, 80}, {30.5, 120}, {40.5, 160}, {50.5, 200}}),
          {0, 3}, {}, {{20, 30.5, false, true, false}}, 40, 0},
+        // Intervals of 5, 10, 10 and 20 s inside the parts: the usual is 10 s.
+        {"the median interval", run_of({{0, 0}, {5, 20}, {15, 60}, {25, 100}, {45, 180}, {55, 220}}), {0, 5}, {}, {}, 55, 1},
+        {"a gap over the median", run_of({{0, 0}, {5, 20}, {15, 60}, {25, 100}, {45, 180}, {60, 240}}), {0, 5}, {},
+         {{45, 60, false, true, false}}, 45, 0},
         {"slow for 10 s", run_of({{0, 0}, {10, 40}, {20, 44}, {30, 84}}), {0}, {}, {{10, 20, false, false, true}}, 20, 0},
         {"slow for 9.9 s", run_of({{0, 0}, {10, 40}, {19.9, 43.96}, {29.9, 83.96}}), {0}, {}, {}, 29.9, 0},
         {"just under 0.5 m/s", run_of({{0, 0}, {10, 40}, {20, 44.99}, {30, 84.99}}), {0}, {}, {{10, 20, false, false, true}}, 20, 0},
@@ -164,6 +168,9 @@ TEST(RunAnalysis, Pauses) {
          {{10, 21, false, false, true}}, 20, 0},
         {"a repeated point inside", run_of({{0, 0}, {10, 40}, {16, 40}, {16, 40}, {22, 40}, {32, 80}}), {0}, {},
          {{10, 22, false, false, true}}, 20, 0},
+        {"slow to the end", run_of({{0, 0}, {10, 40}, {20, 40}}), {0}, {}, {{10, 20, false, false, true}}, 10, 0},
+        {"slow right after a timer stop", run_of({{0, 0}, {10, 40}, {20, 80}, {30, 120}, {90, 160}, {100, 162}, {110, 202}}),
+         {0}, {{30, 90}}, {{30, 100, true, false, true}}, 40, 0},
         {"slow into a timer stop", run_of({{0, 0}, {10, 40}, {20, 80}, {30, 82}, {90, 82}, {100, 122}}), {0}, {{30, 90}},
          {{20, 90, true, false, true}}, 30, 0},
         {"the three at once", run_of({{0, 0}, {10, 40}, {20, 80}, {30, 120}, {90, 120}, {100, 160}}), {0, 4}, {{30, 90}},
@@ -190,6 +197,16 @@ TEST(RunAnalysis, Pauses) {
     three.part_starts = {0, 4};
     three.timer_stops = {{30, 90}};
     EXPECT_TRUE(says(analyse_run(three), "pauses: 1, 1:00 in all; 1 with the timer stopped, 1 between parts, 1 under"));
+
+    // 300 m covered while the timer stood: the splits inside have no moving time, no pace.
+    quorran::Run walked = run_of({{0, 0}, {100, 400}, {160, 700}, {260, 1100}});
+    walked.timer_stops = {{100, 160}};
+    const RunAnalysis a = analyse_run(walked, 100);
+    ASSERT_EQ(a.splits.size(), 11u);
+    EXPECT_NEAR(a.splits[3].time, 25, 1e-9);  // 300 to 400 m
+    EXPECT_EQ(a.splits[4].time, 0);           // 400 to 500 m, at 100 to 120 s
+    EXPECT_TRUE(std::isnan(a.splits[4].pace));
+    EXPECT_NEAR(a.splits[4].cumulative, 120, 1e-9);
 }
 
 // Gain and loss count a move of 3 m or more from the last altitude counted.
@@ -271,19 +288,22 @@ TEST(RunAnalysis, BestEfforts) {
     // Stood at 1000 m between two km: each km runs away from it, 300 s.
     const RunAnalysis between = analyse_run(run_of({{0, 0}, {300, 1000}, {360, 1000}, {660, 2000}}));
     EXPECT_NEAR(between.best_efforts[1].time, 300, 1e-9);
+    // Stood at the finish: the km ends where 1000 m is first reached.
+    EXPECT_NEAR(analyse_run(run_of({{0, 0}, {300, 1000}, {400, 1000}})).best_efforts[1].time, 300, 1e-9);
 }
 
 // Heart rate and cadence weigh each stretch between samples by its moving time.
 TEST(RunAnalysis, HeartRateAndCadence) {
     quorran::Run run = run_of({{0, 0, NaN, 100, 170}, {10, 50, NaN, 100, 170}, {20, 100, NaN, 160, 180}, {30, 150, NaN, NaN, NaN}});
-    const RunAnalysis a = analyse_run(run, 50);
+    const RunAnalysis a = analyse_run(run, 25);
     EXPECT_NEAR(a.average_heart_rate, 115, 1e-9);  // 10 s at 100, 10 s at 130 on average
     EXPECT_EQ(a.max_heart_rate, 160);
     EXPECT_NEAR(a.cadence, 172.5, 1e-9);
-    ASSERT_EQ(a.splits.size(), 3u);
-    EXPECT_NEAR(a.splits[0].heart_rate, 100, 1e-9);
-    EXPECT_NEAR(a.splits[1].heart_rate, 130, 1e-9);
-    EXPECT_TRUE(std::isnan(a.splits[2].heart_rate));  // no samples after 20 s
+    const double per_split[] = {100, 100, 115, 145, NaN, NaN};  // none after 20 s
+    ASSERT_EQ(a.splits.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_TRUE(std::isnan(per_split[i]) ? std::isnan(a.splits[i].heart_rate)
+                                             : std::fabs(a.splits[i].heart_rate - per_split[i]) < 1e-9) << i;
 
     run.timer_stops = {{10, 20}};  // the rise to 160 was paused
     EXPECT_NEAR(analyse_run(run).average_heart_rate, 100, 1e-9);
