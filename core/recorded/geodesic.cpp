@@ -48,9 +48,11 @@ double geodesic_metres(ReducedLatitude u1, double longitude1, ReducedLatitude u2
     const double lambda0 = difference * RADIANS_PER_DEGREE;
     if (std::isnan(lambda0 + u1.sine + u2.sine)) return std::nan("");
 
-    // Vincenty (1975): the longitude on the auxiliary sphere, lambda, starts as the
-    // difference of longitude on the ellipsoid and is corrected until it settles.
-    double lambda = lambda0;
+    // Vincenty (1975): the longitude on the auxiliary sphere, lambda, is corrected until
+    // it settles. It starts as the difference of longitude on the ellipsoid stretched
+    // by the first-order correction of a short line, L / (1 - f cos U1 cos U2), which
+    // saves a round between a run's points.
+    double lambda = lambda0 / (1 - WGS84_F * u1.cosine * u2.cosine);
     double sin_sigma = 0, cos_sigma = 0, sigma = 0, cos2_alpha = 0, cos_2sigma_m = 0;
     bool settled = false;
     for (int round = 0; round < MAX_ROUNDS && !settled; ++round) {
