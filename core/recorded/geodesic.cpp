@@ -49,10 +49,11 @@ double geodesic_metres(ReducedLatitude u1, double longitude1, ReducedLatitude u2
     if (std::isnan(lambda0 + u1.sine + u2.sine)) return std::nan("");
 
     // Vincenty (1975): the longitude on the auxiliary sphere, lambda, is corrected until
-    // it settles. It starts as the difference of longitude on the ellipsoid stretched
-    // by the first-order correction of a short line, L / (1 - f cos U1 cos U2), which
-    // saves a round between a run's points.
-    double lambda = lambda0 / (1 - WGS84_F * u1.cosine * u2.cosine);
+    // it settles. It starts as the difference of longitude on the ellipsoid, L; for a
+    // line shorter than a quarter turn (a run's points, always) as L stretched by the
+    // first-order correction of a short line, L / (1 - f cos U1 cos U2), which saves a
+    // round. Near the antipode that start would overshoot and swing.
+    double lambda = std::fabs(lambda0) < std::numbers::pi / 2 ? lambda0 / (1 - WGS84_F * u1.cosine * u2.cosine) : lambda0;
     double sin_sigma = 0, cos_sigma = 0, sigma = 0, cos2_alpha = 0, cos_2sigma_m = 0;
     bool settled = false;
     for (int round = 0; round < MAX_ROUNDS && !settled; ++round) {
