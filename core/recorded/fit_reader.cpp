@@ -127,6 +127,13 @@ std::optional<double> value_of(const unsigned char* at, const Field& field, bool
     return value / scale - offset;
 }
 
+// A whole number from 0 to max, as times, sports and event types are; nothing otherwise
+// (a field written with another base type than its own may hold anything).
+std::optional<double> whole(std::optional<double> value, double max) {
+    if (!value || !(*value >= 0 && *value <= max) || *value != std::floor(*value)) return std::nullopt;
+    return value;
+}
+
 unsigned little16(const unsigned char* at) { return at[0] | at[1] << 8u; }
 std::uint32_t little32(const unsigned char* at) {
     return at[0] | at[1] << 8u | at[2] << 16u | static_cast<std::uint32_t>(at[3]) << 24u;
@@ -308,7 +315,7 @@ bool FitReader::read_data(const Definition& definition, const unsigned char* con
     const unsigned char* at = content;
     for (const Field& field : definition.fields) {
         if (field.number == TIMESTAMP) {
-            if (const auto t = value_of(at, field, big)) time = last_time_ = static_cast<std::uint32_t>(*t);
+            if (const auto t = whole(value_of(at, field, big), UINT32_MAX)) time = last_time_ = static_cast<std::uint32_t>(*t);
         } else {
             switch (definition.message) {
             case RECORD:
@@ -338,13 +345,13 @@ bool FitReader::read_data(const Definition& definition, const unsigned char* con
                 if (field.number == 0) kind = value_of(at, field, big);
                 break;
             case SPORT:
-                if (field.number == 0) sport = value_of(at, field, big);
+                if (field.number == 0) sport = whole(value_of(at, field, big), UINT8_MAX);
                 break;
             case SESSION:
             case LAP:
                 if (field.number == 2) start = value_of(at, field, big);
                 if (field.number == 7) elapsed = value_of(at, field, big, 1000.0);
-                if (field.number == (definition.message == SESSION ? 5 : 25)) sport = value_of(at, field, big);
+                if (field.number == (definition.message == SESSION ? 5 : 25)) sport = whole(value_of(at, field, big), UINT8_MAX);
                 break;
             }
         }
