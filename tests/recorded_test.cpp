@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "core/recorded/run_builder.h"
 #include "core/recorded/run_text.h"
 #include "core/recorded/utc_time.h"
+#include "core/recorded/xml_run_reader.h"
 #include "tests/embedded_files.h"
 
 namespace quorran {
@@ -175,6 +177,11 @@ TEST(FitReader, ReadsARecordsFieldsWithTheirScalesInEitherByteOrder) {
                                               data(0, record(T0, 0x7FFFFFFF, 5, 0xFFFF, 0xFF, 0xFF, 0xFFFFFFFF, 0xFFFF))));
     EXPECT_TRUE(std::isnan(none.latitude) && std::isnan(none.longitude) && std::isnan(none.altitude) &&
                 std::isnan(none.heart_rate) && std::isnan(none.cadence) && std::isnan(none.distance) && std::isnan(none.speed));
+    // A time of another base type than its own, out of a time's range, is none.
+    const double far = 1e30;
+    std::uint64_t far_bits;
+    std::memcpy(&far_bits, &far, sizeof far);
+    EXPECT_TRUE(std::isnan(only_point(fit_file(definition(0, 20, {{253, 8, 0x89}, {3, 1, 0x02}}) + data(0, le(far_bits, 8) + le(150, 1)))).time));
     // The enhanced fields win over the plain ones; a fractional cadence adds 1/128ths; power.
     const RunPoint enhanced = only_point(fit_file(
         definition(0, 20, {{253, 4, 0x86}, {2, 2, 0x84}, {78, 4, 0x86}, {6, 2, 0x84}, {73, 4, 0x86}, {4, 1, 0x02}, {53, 1, 0x02}, {7, 2, 0x84}}) +
@@ -492,6 +499,26 @@ TEST(ReadRun, FindsTheFormatFromTheContent) {
         {Bytes("\0<\0g", 4), xml_without_parser},
     };
     for (const auto& r : refusals) EXPECT_EQ(read_run(r.bytes, nullptr).refusal.message(), r.message);
+}
+
+TEST(RunXmlReader, TakesEventsAsAPageWalkingADomTreeGivesThem) {
+    // No parser: the events as a driver gives them, texts whole or in pieces, no lines.
+    const std::string_view gpx = "http://www.topografix.com/GPX/1/1";
+    RunXmlReader reader;
+    const XmlAttribute position[] = {{"", "lat", "51.5"}, {"", "lon", "-0.1"}};
+    for (const std::string_view element : {"gpx", "trk", "trkseg"}) EXPECT_TRUE(reader.start_element(gpx, element, {}));
+    EXPECT_TRUE(reader.start_element(gpx, "trkpt", position));
+    EXPECT_TRUE(reader.start_element(gpx, "time", {}));
+    EXPECT_TRUE(reader.text("2024-05-01T07:0") && reader.text("0:00Z"));
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(reader.end_element());
+    const RunReading reading = reader.finish(std::nullopt);
+    ASSERT_TRUE(reading.run);
+    EXPECT_EQ(run_text(*reading.run), "format GPX 1.1\nparts starting at 0\n1 point: time latitude longitude altitude "
+                                      "distance heart_rate cadence power speed\n"
+                                      "2024-05-01T07:00:00.000000Z 51.5000000 -0.1000000 - - - - - -\n");
+    RunXmlReader stray;
+    EXPECT_FALSE(stray.end_element());
+    EXPECT_EQ(stray.finish(std::nullopt).refusal.message(), "an element ends that never started");
 }
 
 TEST(RunText, ShowsEveryFieldAndSaysWhereARefusalIs) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/numbers/number_text.h"
+#include "core/recorded/run_builder.h"
 #include "core/recorded/utc_time.h"
 
 namespace quorran {
@@ -36,7 +37,8 @@ std::string run_text(const Run& run) {
         text += "timer stopped " + utc_time_text(stop.stopped, TIME_DECIMALS) + " started " +
                 utc_time_text(stop.started, TIME_DECIMALS) + "\n";
     for (const std::string& note : run.reading_notes) text += "note: " + note + "\n";
-    text += std::to_string(run.points.size()) + " points: time latitude longitude altitude distance heart_rate cadence power speed\n";
+    text += counted(run.points.size(), "point", "points") +
+            ": time latitude longitude altitude distance heart_rate cadence power speed\n";
     for (const RunPoint& p : run.points) {
         text += utc_time_text(p.time, TIME_DECIMALS) + " " + number(p.latitude, "%.7f") + " " + number(p.longitude, "%.7f") +
                 " " + number(p.altitude, "%.3f") + " " + number(p.distance, "%.3f") + " " + number(p.heart_rate, "%.2f") +

@@ -189,6 +189,7 @@ bool RunXmlReader::end_value(Tag tag) {
 }
 
 bool RunXmlReader::end_element() {
+    if (open_.empty()) return refuse("an element ends that never started");
     const Tag tag = open_.back();
     open_.pop_back();
     if (tag >= Tag::Time) return end_value(tag);

@@ -20,10 +20,11 @@
 // HeartRateBpm/Value, Cadence, and the ActivityExtension's TPX Speed, RunCadence and Watts.
 // Each Lap, and each Track inside one, is a part.
 //
-// Cadence: TrackPointExtension's cad counts revolutions a minute and TCX's Cadence and
-// RunCadence are revolutions too (0 to 254): for a runner a revolution is a stride, a step
-// of each foot, so the run holds them doubled, as steps a minute. A TCX Activity whose Sport
-// is Biking counts pedal turns: its Cadence is left out, with a note.
+// Cadence: TrackPointExtension's cad counts revolutions a minute; TCX gives Cadence and
+// RunCadence as a CadenceValue_t, a number up to 254 with no unit, which watches fill as
+// FIT's cadence, with revolutions. For a runner a revolution is a stride, a step of each
+// foot, so the run holds them doubled, as steps a minute. A TCX Activity whose Sport is
+// Biking counts pedal turns: its Cadence is left out, with a note.
 //
 // Anything else (waypoints, routes, courses, laps' totals, other extensions) is not read.
 namespace quorran {
