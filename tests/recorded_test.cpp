@@ -287,7 +287,8 @@ TEST(FitReader, CadenceIsStepsOnlyForActivitiesOnFoot) {
 
 TEST(FitReader, ChainedFilesFollowEachOtherEachWithItsOwnDefinitions) {
     const Bytes second = definition(0, 20, RECORD_FIELDS) + data(0, record(T0 + 5, 0, 0, 2500, 141, 80, 100, 1000));
-    const Bytes settings = definition(0, 0, {{0, 1, 0x00}}) + data(0, le(2, 1)) + second;
+    const Bytes settings = definition(0, 0, {{0, 1, 0x00}}) + data(0, le(2, 1)) + definition(0, 20, RECORD_FIELDS) +
+                           data(0, record(T0 + 9, 0, 0, 2500, 142, 80, 100, 1000));
     const RunReading reading = read_fit(fit_file(ONE_RECORD, 12) + fit_file(second) + fit_file(settings));
     ASSERT_TRUE(reading.run);
     EXPECT_EQ(reading.run->points.size(), 2u);  // the settings file's record is no point of the run
