@@ -161,7 +161,8 @@ std::string little_endian_utf16(std::string_view bytes) {
 // Wine's XmlLite (Wine 8) does not report a document that ends before its elements are
 // closed: it makes up their end elements, each placed at its start element, or, when the
 // document ends in blanks, reports the same blank node over and over. The adapter knows
-// both by where the nodes are, and reports what Windows' XmlLite reports: an error.
+// both by where the nodes are, and reports what Windows' XmlLite reports: an error, which
+// the adapter places on the document's last line, as expat does (MX_E_INPUTEND too).
 constexpr const char* CUT_SHORT = "the document ends before its elements are closed";
 constexpr const char* UNDECLARED_ENTITY = "a reference to an entity that is not declared";
 
@@ -222,6 +223,7 @@ std::optional<XmlStop> XmlLiteParser::parse(std::string_view document, XmlHandle
             if (!handler.document_type()) return XmlStop{true, {}, line()};
             return XmlStop{false, hresult_text(read), line()};
         }
+        if (read == static_cast<HRESULT>(MX_E_INPUTEND)) return XmlStop{false, CUT_SHORT, last_line(units)};
         if (FAILED(read)) return XmlStop{false, hresult_text(read), line()};
         const Place here = place(type);
         if (here == last || (type == XmlNodeType_EndElement && (open.empty() || !here.after(open.back()))))
