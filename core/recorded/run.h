@@ -6,8 +6,14 @@
 #include <vector>
 
 // A run as a watch recorded it, whatever the file it came in: its points in time order,
-// where the device split it (GPX segments, TCX laps, FIT laps), and when its timer
-// stood. Readers fill it; the analysis reads it. A value the file does not hold is NaN.
+// where the file splits it into parts (GPX segments, TCX laps and tracks), and when its
+// timer stood. Readers fill it; the analysis reads it. A value the file does not hold is NaN.
+//
+// What every reader guarantees (core/recorded/run_builder.h says how):
+//   - either every point has a time or none has;
+//   - times only grow from point to point, but a part's first point may have the time of
+//     the point before it (a lap's first point repeating the last lap's end);
+//   - a point has both coordinates, each within range, or neither.
 namespace quorran {
 
 inline constexpr double NOT_RECORDED = std::numeric_limits<double>::quiet_NaN();
