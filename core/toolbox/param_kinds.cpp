@@ -188,6 +188,9 @@ std::string flag_back(const Value& v) { return v.on ? "on" : "off"; }
 
 bool read_as_typed(const Param&, std::string_view, bool, Value&, std::string&) { return true; }
 
+// A file's name is read when the tool opens it; here it needs only to be there.
+bool read_file_name(const Param&, std::string_view text, bool, Value&, std::string&) { return !text.empty(); }
+
 std::string as_typed(const Value& v) { return v.text; }
 
 // kind, name, word, shape, unit, read, read_back, bound, says_whole_range, not_read and whether
@@ -209,6 +212,8 @@ constexpr std::array<KindDescription, PARAM_KIND_COUNT> KINDS{{
     {ParamKind::Flag, "flag", "on or off", ValueShape::OnOff, Unit::None, read_flag_kind, flag_back, nullptr, false,
      give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},
     {ParamKind::Text, "text", "a text", ValueShape::Text, Unit::None, read_as_typed, as_typed, nullptr, false,
+     give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},
+    {ParamKind::File, "file", "a file", ValueShape::File, Unit::None, read_file_name, as_typed, nullptr, false,
      give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},
     {ParamKind::Field, "field", "a field", ValueShape::Text, Unit::None, read_as_typed, as_typed, nullptr, false,
      give_forms, true, nullptr, {}, {}, {}, no_hint, text_keyboard},

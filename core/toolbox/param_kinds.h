@@ -21,6 +21,7 @@ enum class ParamKind {
     Choice,    // one of the param's choices, in any letter case
     Flag,      // on or off, an option without a value
     Text,      // any text, as typed
+    File,      // a file's name: a run a watch recorded
     Field,     // an entry of the pace dialog, read as the dialog reads its field
     Count      // not a kind: how many there are
 };
@@ -31,8 +32,9 @@ struct Param;
 struct Value;
 
 // What an entry's value is, once read: a number (Value::number), one of the param's
-// choices (Value::choice), on or off (Value::on), or its text as typed.
-enum class ValueShape { Number, Choice, OnOff, Text };
+// choices (Value::choice), on or off (Value::on), its text as typed, or a file's name (a
+// window offers to open one).
+enum class ValueShape { Number, Choice, OnOff, Text, File };
 
 struct KindDescription {
     ParamKind kind;         // the row's own kind: the table is checked to be in order

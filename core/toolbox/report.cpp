@@ -8,9 +8,9 @@
 namespace quorran {
 
 std::string_view unit_name(Unit unit) {
-    static constexpr std::array<std::string_view, 17> NAMES{
-        "",     "s",   "m",     "mi",  "km",   "s/km", "s/mi", "min/mi",    "km/h",
-        "mph",  "m/s", "m/min", "ft/s", "ft/min", "%",  "ml/kg/min", "count"};
+    static constexpr std::array<std::string_view, 19> NAMES{
+        "",     "s",   "m",     "mi",  "km",   "s/km", "s/mi", "min/mi", "km/h", "mph",
+        "m/s", "m/min", "ft/s", "ft/min", "%", "bpm", "spm", "ml/kg/min", "count"};
     return NAMES.at(static_cast<std::size_t>(unit));
 }
 

@@ -32,6 +32,8 @@ enum class Unit {
     FeetPerSecond,    // ft/s
     FeetPerMinute,    // ft/min
     Percent,          // %
+    BeatsPerMinute,   // bpm: a heart rate
+    StepsPerMinute,   // spm: a cadence
     MlPerKgMin,       // ml/kg/min: oxygen per kilogram a minute (a VDOT)
     Count,            // a plain number: a lane, a factor
 };

@@ -26,7 +26,8 @@ void write_input(JsonWriter& j, const Value& v) {
         case ValueShape::Number: number_or_null(j, v.number); break;
         case ValueShape::Choice: text_or_null(j, v.choice); break;
         case ValueShape::OnOff: j.value(v.on); break;
-        case ValueShape::Text: text_or_null(j, has_text ? std::string_view(v.text) : ""); break;
+        case ValueShape::Text:
+        case ValueShape::File: text_or_null(j, has_text ? std::string_view(v.text) : ""); break;
     }
     unit(j, value_unit(*v.param));
     if (kind.entered_in) {

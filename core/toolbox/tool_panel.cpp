@@ -109,6 +109,7 @@ std::vector<EntryField> entry_fields(const Tool& tool, Units units) {
         const KindDescription& kind = kind_description(p.kind);
         f.kind = kind.shape == ValueShape::Choice ? EntryKind::Choice
                  : kind.shape == ValueShape::OnOff ? EntryKind::Flag
+                 : kind.shape == ValueShape::File  ? EntryKind::File
                                                    : EntryKind::Text;
         if (!p.bare_km_flag.empty() && !kind.bare_subject.empty()) f.unit = kind.unit_marks[units == Units::Km ? 1 : 0];
         f.placeholder = placeholder_of(p, !f.unit.empty());

@@ -47,6 +47,7 @@ enum class EntryKind {
     Text,    // a field to type in
     Choice,  // one of a few values: radio buttons or a drop-down list
     Flag,    // on or off: a check box
+    File,    // a file to open: its name, and an Open… button
 };
 
 struct EntryChoice {
