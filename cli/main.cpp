@@ -5,10 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/files/file_system_runs.h"
 #include "cli/program.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    quorran::FileSystemRuns files;
+    quorran::use_run_files(&files);
     const char* units = std::getenv("QUORRAN_UNITS");
     const int status = quorran::cli::run_program(args, std::cout, std::cerr, units ? units : "");
     std::cout.flush();

@@ -485,7 +485,7 @@ TEST(ReadRun, FindsTheFormatFromTheContent) {
     limits.max_bytes = fit.size() - 1;
     EXPECT_EQ(read_run(fit, nullptr, limits).refusal.message(),
               "the file is larger than " + std::to_string(fit.size() - 1) + " bytes, the most a run is read from");
-    const std::string xml_without_parser = "the file is XML, and no XML parser was given to read it";
+    const std::string xml_without_parser = "the file is XML (GPX or TCX), and this program has no XML parser to read it";
     const struct {
         Bytes bytes;
         std::string message;

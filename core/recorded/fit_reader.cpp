@@ -189,7 +189,7 @@ RunReading FitReader::read() {
     }
     if (system_time_)
         builder_.add_note("the times count from when the device was switched on, not from a date: "
-                          "the clock times shown are not the run's");
+                          "the run's date and time of day are unknown");
     if (cut_short)
         builder_.add_note("the file ends early: the points up to byte " + std::to_string(end_of_reading_) + " are read");
     Run run = builder_.finish();
