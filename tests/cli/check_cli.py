@@ -23,13 +23,28 @@ import sys
 import tempfile
 
 
+# Where quorran-cli runs: the project's root, so that the files it reads are named
+# tests/runs/... in what it prints, wherever the build is.
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+
+
 def run(cli, args):
-    """quorran-cli with these arguments; NAME=VALUE words before them set its environment."""
+    """quorran-cli with these arguments; NAME=VALUE words before them set its environment,
+    and "< FILE" among them gives it that file as standard input."""
     env = {k: v for k, v in os.environ.items() if k != "QUORRAN_UNITS"}
     while args and re.match(r"^[A-Z_]+=", args[0]):
         name, value = args[0].split("=", 1)
         env[name], args = value, args[1:]
-    result = subprocess.run([cli] + args, capture_output=True, text=True, env=env)
+    stdin = subprocess.DEVNULL
+    if "<" in args:
+        at = args.index("<")
+        stdin = open(os.path.join(ROOT, args[at + 1]), "rb")
+        args = args[:at] + args[at + 2:]
+    try:
+        result = subprocess.run([cli] + args, capture_output=True, text=True, env=env, stdin=stdin, cwd=ROOT)
+    finally:
+        if stdin is not subprocess.DEVNULL:
+            stdin.close()
     return result.returncode, result.stdout, result.stderr
 
 
@@ -183,6 +198,11 @@ def docs(cli, man, completion):
         for option in options:
             if option not in ("--json", "--help") and f"\n.B {option}" not in page:
                 failures.append(f"{tool}: the manual page lacks {option}")
+        # A tool that reads a file completes files' names; the others, their own words.
+        offered = complete(completion, ["quorran-cli", tool, os.path.join(ROOT, "tests", "runs", "fit", "garmin-fenix-5-run.f")])
+        reads_files = "FILE" in usage.split()
+        if (offered == [os.path.join(ROOT, "tests", "runs", "fit", "garmin-fenix-5-run.fit")]) != reads_files:
+            failures.append(f"{tool}: the completion {'does not offer' if reads_files else 'offers'} files' names")
     with tempfile.TemporaryDirectory() as work:
         made = os.path.join(work, "made")
         subprocess.run([os.path.join(os.path.dirname(cli), "quorran-cli-docs"), "completion", made], check=True)
