@@ -147,7 +147,7 @@ std::string bash_completion() {
     std::string out =
         "# bash completion for quorran-cli, made from its tool table when it is built\n"
         "_quorran_cli() {\n"
-        "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} sub= word options= words=\n"
+        "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} sub= word options= words= files=\n"
         "    for word in \"${COMP_WORDS[@]:1:COMP_CWORD-1}\"; do\n"
         "        case $word in\n"
         "            " + joined(names, " | ") + " | help) sub=$word; break ;;\n"
@@ -159,6 +159,7 @@ std::string bash_completion() {
     for (const Tool& tool : tools()) {
         std::vector<std::string> options{"--json", "--help"}, words, free_values;
         std::string choice_cases;
+        bool files = false;  // a file it reads: the names of files complete
         if (tool.dialog) options.emplace_back(DIALOG_OPTION);
         for (const Param& p : tool.params) {
             if (p.command_line_only) continue;
@@ -166,17 +167,20 @@ std::string bash_completion() {
             std::vector<std::string> values;
             for (const Choice& c : p.choices) values.emplace_back(c.value);
             if (p.positional) words.insert(words.end(), values.begin(), values.end());
+            if (p.positional && p.kind == ParamKind::File) files = true;
             else if (p.kind == ParamKind::Choice) choice_cases += "                " + option_name(p) + ") COMPREPLY=($(compgen -W \"" + joined(values, " ") + "\" -- \"$cur\")); return ;;\n";
             else if (!is_flag(p)) free_values.push_back(option_name(p));
         }
         out += "        " + std::string(tool.name) + ")\n            case $prev in\n" + choice_cases;
         if (!free_values.empty()) out += "                " + joined(free_values, " | ") + ") return ;;\n";
-        out += "            esac\n            options=\"" + joined(options, " ") + "\" words=\"" + joined(words, " ") + "\" ;;\n";
+        out += "            esac\n            options=\"" + joined(options, " ") + "\" words=\"" + joined(words, " ") + "\"" + (files ? " files=1" : "") + " ;;\n";
     }
     out +=
         "    esac\n"
         "    if [[ $cur == -* ]]; then\n"
         "        COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
+        "    elif [[ -n $files ]]; then\n"
+        "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
         "    else\n"
         "        COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n"
         "    fi\n"
