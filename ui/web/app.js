@@ -1,8 +1,8 @@
 'use strict';
 // The app's side of the toolbox. The WebAssembly module's ToolboxCommands decide
-// everything; this draws what they hand over (the tools, a tool's entries, its report,
-// all as JSON), hands every user action back, and keeps the page's address naming the
-// screen shown (#predict, #classic). No tool has code of its own here.
+// everything; this draws what they hand over (the tools, a tool's entries, the unit
+// setting, the report, all as JSON), hands every user action back, and keeps the page's
+// address naming the screen shown (#predict, #classic). No tool has code of its own here.
 (() => {
   const $ = id => document.getElementById(id);
   const make = (tag, props = {}, ...children) => {
@@ -110,14 +110,17 @@
       });
       const shortcuts = field.shortcuts.map((s, k) =>
         make('button', { type: 'button', textContent: s.label, onclick: () => { call('shortcut', index, k); announceLater(); } }));
-      box = make('div', {}, make('label', { htmlFor: id, textContent: field.label }), control);
+      // What a bare number is in, beside the field, and said after its name.
+      const unit = field.unit ? [make('span', { id: id + '-unit', className: 'unit', textContent: field.unit })] : [];
+      box = make('div', {}, make('label', { htmlFor: id, textContent: field.label }),
+        make('div', { className: 'field' }, control, ...unit));
       if (shortcuts.length) box.append(make('div', { className: 'shortcuts' }, ...shortcuts));
       get = () => control.value;
       set = text => { control.value = text; };
     }
     box.classList.add('entry');
     box.append(mark);
-    control.setAttribute('aria-describedby', mark.id);
+    control.setAttribute('aria-describedby', (field.unit ? id + '-unit ' : '') + mark.id);
     set(field.text);
     return {
       box, get, set,
@@ -138,6 +141,12 @@
     const flag = mark => (mark ? [make('span', { className: 'flag', textContent: mark })] : []);
     const text = cell => [cell.text, ...flag(marks[cell.flag] && '\u00a0' + marks[cell.flag])];
     const nodes = [];
+    // The main answer first and largest, its label above it unless its text says what it is.
+    const main = report.headlines.find(h => h.main);
+    if (main) {
+      nodes.push(make('p', { className: 'answer' }, ...(main.self_described ? [] : [make('span', { textContent: main.label })]),
+        ' ', make('strong', {}, main.text.trim(), ...flag(marks[main.flag] && '\u00a0' + marks[main.flag]))));
+    }
     // Headlines that say what they are make a list; the others, each with its label.
     let list = null, values = null;
     for (const h of report.headlines) {
@@ -237,7 +246,7 @@
     const parts = [...$('entries').querySelectorAll('.mark')].map(m => m.textContent).filter(Boolean);
     if (!$('stale').hidden) parts.push($('stale').textContent);
     if (parts.length) return parts.join(' ');
-    const first = $('report').querySelector('li, dl > div, tbody tr, p.note');
+    const first = $('report').querySelector('.answer, li, dl > div, tbody tr, p.note');
     const cells = !first ? [] : first.matches('li, p') ? [first] : [...first.children];
     return cells.map(e => e.textContent.trim()).join(' ');
   }
@@ -255,13 +264,28 @@
     $('announce').textContent = announced = '';
   }
 
+  // ---- The unit setting and Clear -----------------------------------------------------
+
+  // Labelled by the module, once it lists the tools.
+  function settings(labels) {
+    const choice = (value, label) => make('label', { className: 'option' },
+      make('input', { type: 'radio', name: 'units', id: 'units-' + value, value, onchange: () => call('units_chosen', value === 'km' ? 1 : 0) }),
+      label);
+    $('settings').replaceChildren(
+      make('fieldset', { className: 'units' }, make('legend', { textContent: labels.units }),
+        choice('km', labels.km), choice('miles', labels.miles)),
+      make('button', { type: 'button', id: 'clear', textContent: labels.clear, onclick: () => call('clear') }));
+  }
+
   // ---- The view the module calls ----------------------------------------------------
 
   Module.panel = {
     askedTool: asked,
 
     showTools(json) {
-      tools = JSON.parse(json);
+      const listed = JSON.parse(json);
+      tools = listed.tools;
+      settings(listed.labels);
       const link = (name, title) => make('li', {}, make('a', { href: '#' + name, textContent: title }));
       $('tool-list').replaceChildren(...tools.map(t => link(t.name, t.title)), link(CLASSIC, 'Classic'));
     },
@@ -277,6 +301,8 @@
     },
 
     highlightTool(index) { nameInAddress(tools[index].name); },
+
+    showUnits(km) { $('units-' + (km ? 'km' : 'miles')).checked = true; },
 
     entryText: entry => entries[entry].get(),
     setEntryText(entry, text) { entries[entry].set(text); },
