@@ -292,6 +292,59 @@ test('phone standards at 320, 360 and 390 px and at 200% text', async () => {
   await page.setViewport({ width: 360, ...PHONE });
 });
 
+// Every tool's main answer, first in the result at 24 px or more, and in sight while its
+// last entry has the focus on a 360 x 780 phone with its keyboard open. The keyboard is
+// emulated as Chrome on Android opens one: the layout viewport stays 780 px high, the
+// visual viewport, which the page reads, has 480 px, and the browser scrolls the entry
+// with the focus into it. The bar there never takes the focus; a tap on it puts the
+// keyboard away and shows the whole result.
+test('the main answer first, and above the keyboard', async () => {
+  await page.setViewport({ ...PHONE, width: 360, height: 780 });
+  const keyboard = open => page.evaluate(open => {
+    if (open) Object.defineProperty(visualViewport, 'height', { configurable: true, get: () => innerHeight - 300 });
+    else delete visualViewport.height;
+    visualViewport.dispatchEvent(new Event('resize'));
+    if (open) document.activeElement.scrollIntoView({ block: 'nearest' });
+  }, open);
+  for (const tool of TOOLS) {
+    const [line, entries] = CASES.find(([l, , marked]) => l.startsWith(tool + ' ') && !marked);
+    const main = answer(line).headlines.find(h => h.main);
+    await open(tool);
+    await fill(entries);
+    // The answer's value is its own text, a flag's mark left out.
+    const first = await page.$eval('#report > div > :first-child', e => [e.className,
+      e.querySelector(':scope > span')?.textContent ?? null, e.querySelector('strong').firstChild.data,
+      parseFloat(getComputedStyle(e.querySelector('strong')).fontSize) * e.currentCSSZoom]);
+    assert.deepEqual(first.slice(0, 3), ['answer', main.self_described ? null : main.label, main.text.trim()], line);
+    assert.ok(first[3] >= 24, `${line}: the main answer at ${first[3]} px`);
+
+    await page.focus('#entries .entry:last-child :is(input[type=text], input:checked, input)');
+    const focused = await page.evaluate(() => document.activeElement.id || document.activeElement.name);
+    await keyboard(true);
+    const seen = await page.evaluate(() => {
+      const bottom = visualViewport.offsetTop + visualViewport.height;
+      const inSight = e => {
+        const box = e.getBoundingClientRect(), hit = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+        return e.checkVisibility() && box.height > 0 && box.top >= visualViewport.offsetTop && box.bottom <= bottom && e.contains(hit);
+      };
+      const bar = document.querySelector('#answer-bar');
+      return { answers: [...document.querySelectorAll('#report .answer strong, #answer-bar strong')].filter(inSight).map(e => e.firstChild.data),
+        entry: inSight(document.activeElement), bar: [bar.tabIndex, bar.getAttribute('aria-hidden'), bar.querySelector('[tabindex], a, button, input')] };
+    });
+    assert.ok(seen.answers.includes(main.text.trim()), `${line}: ${JSON.stringify(seen.answers)} in sight above the keyboard`);
+    assert.deepEqual([seen.entry, seen.bar], [true, [-1, 'true', null]], `${line}: the entry in sight, the bar never focused`);
+    await page.tap('#answer-bar');
+    assert.notEqual(await page.evaluate(() => document.activeElement.id || document.activeElement.name), focused, 'the keyboard put away');
+    await keyboard(false);
+    // The result from its top, at the top of the screen unless the page ends before.
+    assert.deepEqual(await page.evaluate(() => {
+      const box = document.querySelector('#results').getBoundingClientRect();
+      return [document.querySelector('#answer-bar').hidden, Math.abs(box.top) < 1 || box.top > 0 && box.bottom <= innerHeight];
+    }), [true, true], `${line}: the result shown`);
+  }
+  await page.setViewport({ width: 360, ...PHONE });
+});
+
 // A race typed in Pace is there in every tool that takes it, and after a reload; in a
 // browser that keeps nothing, from tool to tool until the page closes. The unit setting
 // of a first visit follows the browser's language, and shows beside each entry.

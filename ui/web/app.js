@@ -264,6 +264,45 @@
     $('announce').textContent = announced = '';
   }
 
+  // ---- The main answer above the keyboard --------------------------------------------
+
+  // While an entry has the focus on a narrow screen, the main answer stays in sight in a
+  // bar at the foot of the visual viewport, above the on-screen keyboard, which shrinks
+  // the visual viewport alone on most phones. The bar never takes the focus; tapping it
+  // puts the keyboard away and shows the whole result. The page gets room below for the
+  // keyboard and the bar, and the entry typed in is kept above the bar, by the page and
+  // by the browser when it scrolls an entry into sight (the scroll padding).
+  const bar = $('answer-bar'), viewport = window.visualViewport;
+  function placeBar(keepEntry = false) {
+    const answer = $('report').querySelector('.answer');
+    bar.hidden = !(narrow.matches && $('entries').contains(document.activeElement) && answer);
+    const room = document.documentElement.style;
+    if (bar.hidden) {
+      document.body.style.paddingBottom = room.scrollPaddingBottom = '';
+      return;
+    }
+    const view = viewport ?? { offsetTop: 0, offsetLeft: 0, width: innerWidth, height: innerHeight };
+    bar.replaceChildren(...answer.cloneNode(true).childNodes);
+    bar.classList.toggle('stale', $('results').classList.contains('stale'));
+    Object.assign(bar.style, { left: view.offsetLeft + 'px', width: view.width + 'px' });
+    const top = view.offsetTop + view.height - bar.offsetHeight;
+    bar.style.top = top + 'px';
+    document.body.style.paddingBottom = room.scrollPaddingBottom = innerHeight - top + 'px';
+    const hidden = document.activeElement.getBoundingClientRect().bottom - top;
+    if (keepEntry && hidden > 0) scrollBy(0, hidden + 8);
+  }
+  bar.addEventListener('mousedown', event => event.preventDefault());
+  bar.addEventListener('click', () => {
+    document.activeElement.blur();
+    $('results').scrollIntoView({ block: 'start' });
+  });
+  // From one entry to the next the bar stays, and so does the page's room below.
+  document.addEventListener('focusin', () => placeBar(true));
+  document.addEventListener('focusout', event => $('entries').contains(event.relatedTarget) || placeBar());
+  viewport?.addEventListener('resize', () => placeBar(true));
+  viewport?.addEventListener('scroll', () => placeBar());
+  narrow.addEventListener('change', () => placeBar());
+
   // ---- The unit setting and Clear -----------------------------------------------------
 
   // Labelled by the module, once it lists the tools.
@@ -317,11 +356,13 @@
       if (box.firstChild) patch(box.firstChild, fresh);
       else box.append(fresh);
       fitTables();
+      placeBar();
     },
 
     setReportCurrent(current) {
       $('results').classList.toggle('stale', !current);
       $('stale').hidden = current || $('copy').hidden;
+      placeBar();
     },
 
     copy(text) { navigator.clipboard?.writeText(text); },
