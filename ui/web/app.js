@@ -15,8 +15,13 @@
   let tools = [], entries = [], classicOpened = false, documents = [];
 
   // The module, with the toolbox's view and the dialog's (classic.js, which draws the
-  // Classic screen when it is first shown); the loader adds the module's exports to it.
-  const Module = { page: classic };
+  // Classic screen when it is first shown), and its WebAssembly, which the page carries
+  // as hexadecimal digits; the loader adds the module's exports to it.
+  const hex = $('wasm').textContent, digit = at => (hex.charCodeAt(at) & 15) + 9 * (hex.charCodeAt(at) >> 6);
+  const wasmBinary = new Uint8Array(hex.length >> 1);
+  for (let i = 0; i < wasmBinary.length; i++) wasmBinary[i] = digit(2 * i) << 4 | digit(2 * i + 1);
+  $('wasm').remove();
+  const Module = { page: classic, wasmBinary };
   const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
 
   // ---- Screens and the address ----------------------------------------------------
