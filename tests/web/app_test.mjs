@@ -293,10 +293,10 @@ test('phone standards at 320, 360 and 390 px and at 200% text', async () => {
 });
 
 // Every tool's main answer, first in the result at 24 px or more, and in sight while its
-// last entry has the focus on a 360 x 780 phone with its keyboard open. The keyboard is
-// emulated as Chrome on Android opens one: the layout viewport stays 780 px high, the
-// visual viewport, which the page reads, has 480 px, and the browser scrolls the entry
-// with the focus into it. The bar there never takes the focus; a tap on it puts the
+// last entry has the focus on a 360 x 780 phone with its keyboard open. The entry is
+// tapped at the foot of the screen; the keyboard is emulated as Chrome on Android opens
+// one: the layout viewport stays 780 px high, the visual viewport, which the page reads,
+// has 480 px, and the browser scrolls the entry with the focus into it. The bar there never takes the focus; a tap on it puts the
 // keyboard away and shows the whole result.
 test('the main answer first, and above the keyboard', async () => {
   await page.setViewport({ ...PHONE, width: 360, height: 780 });
@@ -319,6 +319,7 @@ test('the main answer first, and above the keyboard', async () => {
     assert.ok(first[3] >= 24, `${line}: the main answer at ${first[3]} px`);
 
     await page.focus('#entries .entry:last-child :is(input[type=text], input:checked, input)');
+    await page.evaluate(() => document.activeElement.scrollIntoView({ block: 'end' }));
     const focused = await page.evaluate(() => document.activeElement.id || document.activeElement.name);
     await keyboard(true);
     const seen = await page.evaluate(() => {
@@ -366,8 +367,10 @@ test('the race remembered, and a first visit\'s units', async () => {
     await tab.goto(chromium.url + '#pace');
     await tab.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
     const where = `${language}${keeps ? '' : ', nothing kept'}`;
-    assert.deepEqual(await tab.evaluate(() => [document.querySelector('.units input:checked').id,
-      document.querySelector('#entry-distance-unit').textContent]), [units === 'km' ? 'units-km' : 'units-miles', units], where);
+    // The unit beside the distance, which a screen reader hears as its description.
+    const distance = await tab.accessibility.snapshot({ root: await tab.$('#entry-distance') });
+    assert.deepEqual([await tab.$eval('.units input:checked', e => e.id), await tab.$eval('#entry-distance-unit', e => e.textContent),
+      distance.description], [units === 'km' ? 'units-km' : 'units-miles', units, units], where);
     for (const [name, text] of [['distance', '10km'], ['time', '45:00']]) await tab.type(`#entry-${name}`, text);
     const race = { distance: '10km', time: '45:00' };
     for (const tool of ['predict', 'vdot', 'plan', 'agegrade']) {
@@ -481,6 +484,7 @@ test('keyboard alone, on a desktop', async () => {
     assert.equal(await focused(), focus, `after ${key}`);
   }
   assert.deepEqual(await shownTexts(page), texts(answer('predict half 1:30:00 --model cameron --km')));
+  assert.ok(await page.$eval('#answer-bar', bar => bar.hidden), 'no bar on a desktop');
   await axe('desktop');
 });
 

@@ -275,15 +275,13 @@
   // bar at the foot of the visual viewport, above the on-screen keyboard, which shrinks
   // the visual viewport alone on most phones. The bar never takes the focus; tapping it
   // puts the keyboard away and shows the whole result. The page gets room below for the
-  // keyboard and the bar, and the entry typed in is kept above the bar, by the page and
-  // by the browser when it scrolls an entry into sight (the scroll padding).
+  // keyboard and the bar, and the entry typed in is kept above the bar.
   const bar = $('answer-bar'), viewport = window.visualViewport;
   function placeBar(keepEntry = false) {
     const answer = $('report').querySelector('.answer');
     bar.hidden = !(narrow.matches && $('entries').contains(document.activeElement) && answer);
-    const room = document.documentElement.style;
     if (bar.hidden) {
-      document.body.style.paddingBottom = room.scrollPaddingBottom = '';
+      document.body.style.paddingBottom = '';
       return;
     }
     const view = viewport ?? { offsetTop: 0, offsetLeft: 0, width: innerWidth, height: innerHeight };
@@ -292,7 +290,7 @@
     Object.assign(bar.style, { left: view.offsetLeft + 'px', width: view.width + 'px' });
     const top = view.offsetTop + view.height - bar.offsetHeight;
     bar.style.top = top + 'px';
-    document.body.style.paddingBottom = room.scrollPaddingBottom = innerHeight - top + 'px';
+    document.body.style.paddingBottom = innerHeight - top + 'px';
     const hidden = document.activeElement.getBoundingClientRect().bottom - top;
     if (keepEntry && hidden > 0) scrollBy(0, hidden + 8);
   }
