@@ -19,8 +19,9 @@ const AXE = readFileSync(required.resolve('axe-core/axe.min.js'), 'utf8');
 const PHONE = { height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const DESKTOP = { width: 1280, height: 800, deviceScaleFactor: 1, isMobile: false, hasTouch: false };
 
-// quorran-cli's answer, and the tool table itself, in its order.
-const answer = line => JSON.parse(spawnSync(process.execPath, [cli, ...line.split(' '), '--json'], { encoding: 'utf8' }).stdout);
+// quorran-cli's answer (in miles unless km are asked for), and the tool table itself, in its order.
+const answer = (line, units = 'mi') => JSON.parse(spawnSync(process.execPath, [cli, ...line.split(' '), '--json'],
+  { encoding: 'utf8', env: { ...process.env, QUORRAN_UNITS: units } }).stdout);
 const TABLE = JSON.parse(spawnSync(process.execPath, [cli, 'help', '--json'], { encoding: 'utf8' }).stdout).tools;
 const TOOLS = TABLE.map(t => t.name);
 
@@ -44,22 +45,24 @@ function texts(report, tool) {
 const shownTexts = page => page.$$eval('#report :is(li, dt, dd, caption, th, td, p.note)', all => all.map(e => e.textContent));
 
 // Command line, the same entries as the page takes them (a field's text, a choice's
-// value, "on" for a flag), and for a refusal or warning the entry marked.
+// value, "on" for a flag, the unit setting for --km and --per-km), and for a refusal or
+// warning the entry marked.
 const CASES = [
   ['pace 10km 45:00', { distance: '10km', time: '45:00' }],
   ['pace 3,1 20:00', { distance: '3,1', time: '20:00' }],                    // a comma for the point; bare miles
   ['pace 26.2 3:30:00', { distance: '26.2', time: '3:30:00' }],             // bare miles
-  ['pace --km marathon 3:30:00', { km: 'on', distance: 'marathon', time: '3:30:00' }],
+  ['pace --km marathon 3:30:00', { units: 'km', distance: 'marathon', time: '3:30:00' }],
   ['finish 10k 4:30/km', { distance: '10k', pace: '4:30/km' }],             // km splits
   ['finish half 8:00', { distance: 'half', pace: '8:00' }],                 // mile splits
-  ['finish --km --per-km 42,2 4:30', { km: 'on', per_km: 'on', distance: '42,2', pace: '4:30' }],
+  ['finish --km --per-km 42,2 4:30', { units: 'km', distance: '42,2', pace: '4:30' }],
   ['distance 1:00:00 1:30/km', { time: '1:00:00', pace: '1:30/km' }],       // flagged: faster than the record
   ['predict 5k 20:00', { distance: '5k', time: '20:00' }],
   ['predict 10km 45:00 --model cameron', { distance: '10km', time: '45:00', model: 'cameron' }],
   ['predict 1500m 3:20 --exponent 1,08', { distance: '1500m', time: '3:20', exponent: '1,08' }],  // outside the fit
   ['vdot 10k 45:00', { distance: '10k', time: '45:00' }],
   ['plan half 1:45:00 --every 5km --negative 2', { distance: 'half', time: '1:45:00', every: '5km', negative: '2' }],
-  ['laps --per-km 4:00', { pace: '4:00', per_km: 'on' }],
+  ['laps --per-km 4:00', { units: 'km', pace: '4:00' }],
+  ['laps 4:00/km --run 1600m --lane 4', { pace: '4:00/km', run: '1600m', lane: '4' }],
   ['agegrade m 50 10k 40:00', { sex: 'm', age: '50', distance: '10k', time: '40:00' }],
   ['agegrade f 45 marathon --target 70', { sex: 'f', age: '45', distance: 'marathon', target: '70' }],
   ['treadmill 12km/h 2', { speed: '12km/h', incline: '2' }],
@@ -80,18 +83,21 @@ before(async () => {
 after(() => chromium?.close());
 afterEach(() => assert.deepEqual(violations.splice(0), [], 'Content-Security-Policy violations'));
 
-// The tool's screen, afresh, by its address.
+// The tool's screen, afresh, by its address: in miles, with nothing kept from before.
 async function open(tool) {
   for (const name of [tool === 'pace' ? 'finish' : 'pace', tool]) {
     await page.evaluate(n => { location.hash = n; }, name);
     await page.waitForFunction(n => document.querySelector('[aria-current=page]')?.hash === '#' + n, {}, name);
   }
+  await page.click('#units-miles');
+  await page.click('#clear');
 }
 
-// Types over a field's text, ticks and chooses as a user does; the focus stays where
-// the user put it.
+// Types over a field's text, ticks and chooses as a user does, the unit setting first;
+// the focus stays where the user put it.
 async function fill(entries) {
-  for (const [name, value] of Object.entries(entries)) {
+  if (entries.units) await page.click(`#units-${entries.units}`);
+  for (const [name, value] of Object.entries(entries).filter(([name]) => name !== 'units')) {
     const kind = await page.$eval(`[id="entry-${name}"], [name="entry-${name}"]`, e => e.type);
     if (kind === 'text') {
       await page.$eval(`#entry-${name}`, field => field.select());
@@ -168,7 +174,11 @@ const ODD = readFileSync(new URL('../odd_entries.txt', import.meta.url), 'utf8')
       line.slice(line.lastIndexOf('|') + 1)].map(s => s.trim());
     const pairs = [...entries.matchAll(/\s*([\w-]+)=("([^"]*)"|[^;]*)\s*;?/g)].map(m => [m[1], m[3] ?? m[2].trim()]);
     const [kind, name, ...rest] = what.split(' ');
-    return { line, tool, entries: Object.fromEntries(pairs), kind, name, rest: rest.join(' ') };
+    // A flag that reads bare values in km is the unit setting on the page.
+    const params = TABLE.find(t => t.name === tool).params;
+    const units = pairs.some(([n, v]) => v === 'on' && params.some(p => p.bare_km_flag === n)) ? { units: 'km' } : {};
+    const typed = pairs.filter(([n]) => !params.some(p => p.bare_km_flag === n));
+    return { line, tool, entries: { ...units, ...Object.fromEntries(typed) }, kind, name, rest: rest.join(' ') };
   });
 
 test('odd entries are read as on the command line and in the windows', async t => {
@@ -194,7 +204,8 @@ test('odd entries are read as on the command line and in the windows', async t =
 });
 
 // A screen reader hears the result once typing pauses for 0.7 s, once a pause, and
-// only news: the main answer, which the result shows first, or the entries' problems
+// only news: the main answer, which the result shows first (10 km in 45:00: the pace
+// per km, not the first headline, per mile), or the entries' problems
 // and that the result is not up to date. Keys come 0.15 s apart; on a busy machine a key
 // may come later, after an announcement, which the checks allow.
 test('announced once typing pauses', async () => {
@@ -216,7 +227,7 @@ test('announced once typing pauses', async () => {
       await page.$eval(`#entry-${name}`, field => field.select());
       await page.type(`#entry-${name}`, value, { delay: 150 });
     }
-    const want = answer(line), first = want.headlines?.[0];
+    const want = answer(line), first = want.headlines?.find(h => h.main);
     const expected = marked ? await page.evaluate(() => [...document.querySelectorAll('.mark')].map(m => m.textContent)
       .filter(Boolean).concat(document.querySelector('#stale').checkVisibility() ? [document.querySelector('#stale').textContent] : []).join(' '))
       : (first.self_described ? [] : [first.label]).concat(first.text.trim()).join(' ');
@@ -274,11 +285,104 @@ test('phone standards at 320, 360 and 390 px and at 200% text', async () => {
       for (const [name, w, h] of found.targets) assert.ok(w >= 44 && h >= 44, `${where}: ${name} is ${w} x ${h}`);
       // A number pad for plain numbers; the full keyboard, with its colon, for the rest.
       for (const [id, mode] of Object.entries(found.keyboards))
-        assert.equal(mode, id === 'entry-exponent' ? 'decimal' : 'text', `${where}: ${id}`);
+        assert.equal(mode, ['entry-exponent', 'entry-lane'].includes(id) ? 'decimal' : 'text', `${where}: ${id}`);
     }
   }
   await session.send('Page.setFontSizes', { fontSizes: { standard: 16, fixed: 13 } });
   await page.setViewport({ width: 360, ...PHONE });
+});
+
+// Every tool's main answer, first in the result at 24 px or more, and in sight while its
+// last entry has the focus on a 360 x 780 phone with its keyboard open. The entry is
+// tapped at the foot of the screen; the keyboard is emulated as Chrome on Android opens
+// one: the layout viewport stays 780 px high, the visual viewport, which the page reads,
+// has 480 px, and the browser scrolls the entry with the focus into it. The bar there never takes the focus; a tap on it puts the
+// keyboard away and shows the whole result.
+test('the main answer first, and above the keyboard', async () => {
+  await page.setViewport({ ...PHONE, width: 360, height: 780 });
+  const keyboard = open => page.evaluate(open => {
+    if (open) Object.defineProperty(visualViewport, 'height', { configurable: true, get: () => innerHeight - 300 });
+    else delete visualViewport.height;
+    visualViewport.dispatchEvent(new Event('resize'));
+    if (open) document.activeElement.scrollIntoView({ block: 'nearest' });
+  }, open);
+  for (const tool of TOOLS) {
+    const [line, entries] = CASES.find(([l, , marked]) => l.startsWith(tool + ' ') && !marked);
+    const main = answer(line).headlines.find(h => h.main);
+    await open(tool);
+    await fill(entries);
+    // The answer's value is its own text, a flag's mark left out.
+    const first = await page.$eval('#report > div > :first-child', e => [e.className,
+      e.querySelector(':scope > span')?.textContent ?? null, e.querySelector('strong').firstChild.data,
+      parseFloat(getComputedStyle(e.querySelector('strong')).fontSize) * e.currentCSSZoom]);
+    assert.deepEqual(first.slice(0, 3), ['answer', main.self_described ? null : main.label, main.text.trim()], line);
+    assert.ok(first[3] >= 24, `${line}: the main answer at ${first[3]} px`);
+
+    await page.focus('#entries .entry:last-child :is(input[type=text], input:checked, input)');
+    await page.evaluate(() => document.activeElement.scrollIntoView({ block: 'end' }));
+    const focused = await page.evaluate(() => document.activeElement.id || document.activeElement.name);
+    await keyboard(true);
+    const seen = await page.evaluate(() => {
+      const bottom = visualViewport.offsetTop + visualViewport.height;
+      const inSight = e => {
+        const box = e.getBoundingClientRect(), hit = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+        return e.checkVisibility() && box.height > 0 && box.top >= visualViewport.offsetTop && box.bottom <= bottom && e.contains(hit);
+      };
+      const bar = document.querySelector('#answer-bar');
+      return { answers: [...document.querySelectorAll('#report .answer strong, #answer-bar strong')].filter(inSight).map(e => e.firstChild.data),
+        entry: inSight(document.activeElement), bar: [bar.tabIndex, bar.getAttribute('aria-hidden'), bar.querySelector('[tabindex], a, button, input')] };
+    });
+    assert.ok(seen.answers.includes(main.text.trim()), `${line}: ${JSON.stringify(seen.answers)} in sight above the keyboard`);
+    assert.deepEqual([seen.entry, seen.bar], [true, [-1, 'true', null]], `${line}: the entry in sight, the bar never focused`);
+    await page.tap('#answer-bar');
+    assert.notEqual(await page.evaluate(() => document.activeElement.id || document.activeElement.name), focused, 'the keyboard put away');
+    await keyboard(false);
+    // The result from its top, at the top of the screen unless the page ends before.
+    assert.deepEqual(await page.evaluate(() => {
+      const box = document.querySelector('#results').getBoundingClientRect();
+      return [document.querySelector('#answer-bar').hidden, Math.abs(box.top) < 1 || box.top > 0 && box.bottom <= innerHeight];
+    }), [true, true], `${line}: the result shown`);
+  }
+  await page.setViewport({ width: 360, ...PHONE });
+});
+
+// A race typed in Pace is there in every tool that takes it, and after a reload; in a
+// browser that keeps nothing, from tool to tool until the page closes. The unit setting
+// of a first visit follows the browser's language, and shows beside each entry.
+test('the race remembered, and a first visit\'s units', async () => {
+  for (const [language, units, keeps] of [['en-US', 'mi', true], ['de-DE', 'km', true], ['en-US', 'mi', false]]) {
+    const context = await chromium.browser.createBrowserContext();
+    const tab = await watched(await context.newPage());
+    tab.on('pageerror', error => assert.fail(error));
+    await tab.evaluateOnNewDocument((language, keeps) => {
+      Object.defineProperty(navigator, 'language', { get: () => language });
+      if (!keeps) Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('no storage', 'SecurityError'); } });
+    }, language, keeps);
+    await tab.setViewport({ width: 360, ...PHONE });
+    const show = async tool => {
+      await tab.evaluate(n => { location.hash = n; }, tool);
+      await tab.waitForFunction(n => document.querySelector('[aria-current=page]')?.hash === '#' + n, {}, tool);
+      return tab.$$eval('#entries :is(#entry-distance, #entry-time)', all => Object.fromEntries(all.map(e => [e.name, e.value])));
+    };
+    await tab.goto(chromium.url + '#pace');
+    await tab.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
+    const where = `${language}${keeps ? '' : ', nothing kept'}`;
+    // The unit beside the distance, which a screen reader hears as its description.
+    const distance = await tab.accessibility.snapshot({ root: await tab.$('#entry-distance') });
+    assert.deepEqual([await tab.$eval('.units input:checked', e => e.id), await tab.$eval('#entry-distance-unit', e => e.textContent),
+      distance.description], [units === 'km' ? 'units-km' : 'units-miles', units, units], where);
+    for (const [name, text] of [['distance', '10km'], ['time', '45:00']]) await tab.type(`#entry-${name}`, text);
+    const race = { distance: '10km', time: '45:00' };
+    for (const tool of ['predict', 'vdot', 'plan', 'agegrade']) {
+      assert.deepEqual(await show(tool), race, `${where}: ${tool}`);
+      const report = await shownTexts(tab);
+      assert.deepEqual(report, tool === 'agegrade' ? [] : texts(answer(`${tool} 10km 45:00`, units)), `${where}: ${tool}`);
+    }
+    await tab.reload();
+    await tab.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
+    assert.deepEqual(await show('vdot'), keeps ? race : { distance: '', time: '' }, `${where}: after a reload`);
+    await context.close();
+  }
 });
 
 test('the menu passes axe, Escape closes it, and it gives the focus back to its button', async () => {
@@ -363,27 +467,30 @@ test('the tool shown is the one the list marks, however it is chosen', async () 
 test('keyboard alone, on a desktop', async () => {
   await page.setViewport(DESKTOP);
   await page.goto(chromium.url + '#pace');
+  await open('pace');
   await page.reload();
   await page.waitForFunction(() => performance.getEntriesByName('quorran-usable').length);
   const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
   // Key, then what has the focus: the tools' links come first, in the table's order;
-  // Enter on Race prediction's shows it, and Tab goes on through the links.
+  // Enter on Race prediction's shows it, and Tab goes on through the links, to the unit
+  // setting, Clear and the entries.
   const links = TABLE.flatMap(t => [['Tab', t.title], ...(t.name === 'predict' ? [['Enter', t.title]] : [])]);
-  const steps = [...links, ['Tab', 'Classic'], ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
+  const steps = [...links, ['Tab', 'Classic'], ['Tab', 'units-miles'], ['ArrowLeft', 'units-km'], ['Tab', 'clear'],
+    ['Tab', 'entry-distance'], ['Tab', 'Marathon'], ['Tab', 'Half marathon'], ['Enter', 'Half marathon'],
     ['Tab', 'entry-time'], ['1:30:00', 'entry-time'], ['Tab', ''], ['ArrowDown', ''], ['Tab', 'entry-exponent'],
-    ['Tab', 'entry-km'], ['Space', 'entry-km']];
+    ['Tab', 'entry-for']];
   for (const [key, focus] of steps) {
     await (key.length > 1 && !key.includes(':') ? page.keyboard.press(key) : page.keyboard.type(key));
     assert.equal(await focused(), focus, `after ${key}`);
   }
   assert.deepEqual(await shownTexts(page), texts(answer('predict half 1:30:00 --model cameron --km')));
+  assert.ok(await page.$eval('#answer-bar', bar => bar.hidden), 'no bar on a desktop');
   await axe('desktop');
 });
 
 // A page of the site that carries, in place of the app's module, one the test hands
-// over, which its Content-Security-Policy allows in the module's place; a probe that
-// evaluates scripts, as the app never does, is allowed that too.
-async function pageWith(module, { evaluates = false } = {}) {
+// over, which its Content-Security-Policy allows in the module's place.
+async function pageWith(module) {
   const other = await watched(await chromium.browser.newPage());
   await other.setBypassServiceWorker(true);
   await other.setRequestInterception(true);
@@ -392,18 +499,25 @@ async function pageWith(module, { evaluates = false } = {}) {
   const hash = text => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
   const [, own] = html.match(carried);
   assert.ok(html.includes(hash(own)), 'the policy allows the module');
-  const body = html.replace(hash(own), hash(module) + (evaluates ? " 'unsafe-eval'" : ''))
-    .replace(carried, () => `<script id="module">${module}</script>`);
+  const body = html.replace(hash(own), hash(module)).replace(carried, () => `<script id="module">${module}</script>`);
   other.on('request', r => (new URL(r.url()).pathname !== '/' ? r.continue() : r.respond({ contentType: 'text/html', body })));
   return other;
 }
 
+// The suite drives the app in a frame of a page of its own, in a browser context of its
+// own, so that it begins with nothing kept; its restarts reload the frame.
 test('the panel-behaviour suite, run on the page', async () => {
-  const module = await pageWith(readFileSync(join(check, 'quorran.js'), 'utf8'), { evaluates: true });
-  await module.evaluateOnNewDocument(() => { navigator.clipboard.writeText = async text => { window.copied = text; }; });
-  await module.goto(chromium.url);
-  assert.deepEqual(await (await module.waitForFunction(() => window.panelChecks)).jsonValue(), []);
-  await module.close();
+  const context = await chromium.browser.createBrowserContext();
+  const suite = await watched(await context.newPage());
+  suite.on('pageerror', error => assert.fail(error));
+  await suite.evaluateOnNewDocument(() => { navigator.clipboard.writeText = async text => { window.copied = text; }; });
+  await suite.setRequestInterception(true);
+  const body = `<!doctype html><title>Panel checks</title><iframe id="app" src="./" width="1000" height="800"></iframe>
+    <script>${readFileSync(join(check, 'quorran.js'), 'utf8')}</script>`;
+  suite.on('request', r => (new URL(r.url()).pathname === '/panel-checks' ? r.respond({ contentType: 'text/html', body }) : r.continue()));
+  await suite.goto(chromium.url + 'panel-checks');
+  assert.deepEqual(await (await suite.waitForFunction(() => window.panelChecks, { timeout: 120e3 })).jsonValue(), []);
+  await context.close();
 });
 
 test('documents: saved, and printed alone', async () => {
@@ -413,7 +527,7 @@ test('documents: saved, and printed alone', async () => {
   { key: 'csv', file_name: 'band.csv', media_type: 'text/csv', printable: false, text: 'km,time\n5,20:00\n' }];
   // A small fake of the module, which hands the page a tool and this report.
   const fake = `function createQuorran(m) {
-    m.panel.showTools('[{"name":"fake","title":"Fake"}]');
+    m.panel.showTools('{"tools":[{"name":"fake","title":"Fake"}],"labels":{"units":"Units","km":"km","miles":"miles","clear":"Clear"}}');
     m.panel.showTool(0, '{"name":"fake","title":"Fake","purpose":"","entries":[]}');
     m.panel.showReport(${JSON.stringify(JSON.stringify(report))});
     return Promise.resolve(m);
@@ -497,6 +611,7 @@ test('works with no network after one visit', async () => {
   if (screenshots) await shoot();
   await page.goto(chromium.url + '#laps');
   await page.evaluate(() => navigator.serviceWorker.ready);
+  await open('laps');
   chromium.server.closeAllConnections();
   await new Promise(resolve => chromium.server.close(resolve));
   await page.setOfflineMode(true);

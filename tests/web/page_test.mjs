@@ -86,7 +86,7 @@ for (const layout of Object.keys(LAYOUTS)) {
   test(`${layout}: opens set up as the desktop dialog`, async () => {
     await load(layout);
     assert.equal(await page.$eval('#classic-title', h => h.textContent), CAPTION);
-    assert.deepEqual(await page.$$eval('input:checked', radios => radios.map(r => '#' + r.id)),
+    assert.deepEqual(await page.$$eval('#dialog input:checked', radios => radios.map(r => '#' + r.id)),
       [ID.IDC_PACE_MILES, ID.IDC_FINISH_MILES, ID.IDC_PER_MILE]);
     // On a touch screen the focus, and with it the keyboard, stays away.
     const focus = layout === 'phone' ? '' : STARTING_FOCUS;

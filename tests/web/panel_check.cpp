@@ -1,19 +1,24 @@
-// The panel-behaviour suite on the page: this module stands in for the app's own, opens
-// the toolbox on the page as the app does, then drives the page's controls through DOM
-// events as a user would and reads back what the page shows. The browser test
-// (app_test.mjs) serves it in place of quorran.js and reads window.panelChecks.
+// The panel-behaviour suite on the page: the app, with its own module, in a frame of a
+// page that this module runs in. The probe drives the app's controls through DOM events
+// as a user would and reads back what the app shows; a restart reloads the frame, and the
+// suite waits (Asyncify) until the app is usable again. The browser test (app_test.mjs)
+// serves the page and reads window.panelChecks.
 #include <emscripten.h>
 
 #include <string>
 
 #include "tests/panel_behaviour.h"
-#include "ui/web/toolbox_page.h"
 
 namespace {
 
 // A text from the page: its length in bytes, then the text, terminated, into buffer.
-EM_JS(int, page_text_length, (const char* script), { return lengthBytesUTF8(String(eval(UTF8ToString(script)))); });
+// Scripts name the app's window "app".
+EM_JS(int, page_text_length, (const char* script), {
+    const app = document.getElementById("app").contentWindow;
+    return lengthBytesUTF8(String(eval(UTF8ToString(script))));
+});
 EM_JS(void, page_text, (const char* script, char* buffer, int size), {
+    const app = document.getElementById("app").contentWindow;
     stringToUTF8(String(eval(UTF8ToString(script))), buffer, size);
 });
 
@@ -35,9 +40,16 @@ std::vector<std::string> lines(const std::string& text) {
     return all;
 }
 
+// Until the app in the frame is usable: its module started, in a document that the
+// page has not marked as the one before a reload.
+void wait_for_app() {
+    while (page("!app.before && app.performance.getEntriesByName('quorran-usable').length > 0") != "true")
+        emscripten_sleep(20);
+}
+
 // The script's names for the entry's box and the tool links.
-std::string entry(int index) { return "document.querySelectorAll('#entries .entry')[" + std::to_string(index) + "]"; }
-const std::string TOOL_LINKS = "[...document.querySelectorAll('#tool-list a')].filter(a => a.hash !== '#classic')";
+std::string entry(int index) { return "app.document.querySelectorAll('#entries .entry')[" + std::to_string(index) + "]"; }
+const std::string TOOL_LINKS = "[...app.document.querySelectorAll('#tool-list a')].filter(a => a.hash !== '#classic')";
 
 // An element's own text, what the page adds in elements of its own left out.
 std::string own_text(const std::string& element) {
@@ -57,19 +69,21 @@ public:
     // A link's click names the tool in the address at once; the browser's hashchange
     // comes later, so the probe sends one now.
     void choose_tool(int index) override {
-        page(TOOL_LINKS + "[" + std::to_string(index) + "].click(); dispatchEvent(new HashChangeEvent('hashchange'))");
+        page(TOOL_LINKS + "[" + std::to_string(index) + "].click(); app.dispatchEvent(new app.HashChangeEvent('hashchange'))");
     }
     // An address that names no tool.
-    void choose_no_tool() override { page("location.hash = 'no-such-tool'; dispatchEvent(new HashChangeEvent('hashchange'))"); }
+    void choose_no_tool() override {
+        page("app.location.hash = 'no-such-tool'; app.dispatchEvent(new app.HashChangeEvent('hashchange'))");
+    }
     std::vector<std::string> labels() override {
-        return lines(page("[...document.querySelectorAll('#entries .entry')]"
+        return lines(page("[...app.document.querySelectorAll('#entries .entry')]"
                           ".map(e => e.querySelector('label, legend').textContent).join('\\n')"));
     }
     void enter(int index, std::string_view text) override {
         page("{ const box = " + entry(index) + ", text = " + quoted(text) + ", field = box.querySelector('input');"
-             "if (field.type === 'text') { field.value = text; field.dispatchEvent(new Event('input')); }"
+             "if (field.type === 'text') { field.value = text; field.dispatchEvent(new app.Event('input')); }"
              "else { const chosen = field.type === 'checkbox' ? field : box.querySelector(`[value='${text}']`);"
-             "chosen.checked = field.type !== 'checkbox' || text === 'on'; chosen.dispatchEvent(new Event('change')); } }");
+             "chosen.checked = field.type !== 'checkbox' || text === 'on'; chosen.dispatchEvent(new app.Event('change')); } }");
     }
     std::string entry_shown(int index) override {
         return page("{ const field = " + entry(index) + ".querySelector('input[type=text], input:checked');"
@@ -83,28 +97,43 @@ public:
     std::string mark(int index) override { return page(own_text(entry(index) + ".querySelector('.mark')")); }
     // The texts as shown, a flagged value's mark kept apart by a space that does not break.
     std::vector<std::string> report() override {
-        const std::string all = page("[...document.querySelectorAll('#report :is(li, dt, dd, caption, th, td, p.note)')]"
+        const std::string all = page("[...app.document.querySelectorAll('#report :is(li, dt, dd, caption, th, td, p.note)')]"
                                      ".map(e => e.textContent.replaceAll('\\u00a0', ' ')).join('\\n')");
         return all.empty() ? std::vector<std::string>{} : lines(all);
     }
-    bool report_current() override { return page("document.querySelector('#results').classList.contains('stale')") == "false"; }
-    void copy() override { page("document.querySelector('#copy').click()"); }
+    bool report_current() override { return page("app.document.querySelector('#results').classList.contains('stale')") == "false"; }
+    void copy() override { page("app.document.querySelector('#copy').click()"); }
     // The browser test stands in for the clipboard: it keeps what the page writes.
-    std::string clipboard() override { return page("window.copied ?? ''"); }
+    std::string clipboard() override { return page("app.copied ?? ''"); }
+    // The answer at the top of the result, its flag's mark left out.
+    std::string main_answer() override {
+        return page("{ const answer = app.document.querySelector('#report .answer strong');"
+                    "answer ? " + own_text("answer") + ".trim() : '' }");
+    }
+    quorran::Units units() override {
+        return page("app.document.querySelector('#units-km').checked") == "true" ? quorran::Units::Km : quorran::Units::Miles;
+    }
+    void choose_units(quorran::Units units) override {
+        page(std::string("app.document.querySelector('#units-") + (units == quorran::Units::Km ? "km" : "miles") + "').click()");
+    }
+    std::string unit_beside(int index) override { return page(entry(index) + ".querySelector('.unit')?.textContent ?? ''"); }
+    void clear() override { page("app.document.querySelector('#clear').click()"); }
+    // The page reloaded at the tool's address.
+    void restart(int tool) override {
+        page("app.history.replaceState(null, '', '#" + std::string(quorran::tools()[static_cast<std::size_t>(tool)].name) +
+             "'); app.before = true; app.location.reload()");
+        wait_for_app();
+    }
 };
 
-void run_checks(void*) {
+}  // namespace
+
+// Once the app in the frame is usable, the suite runs.
+int main() {
+    wait_for_app();
     PageProbe probe;
     std::string failures = "[";
     for (const std::string& failure : quorran::testing::check_panel_behaviour(probe))
         failures += (failures.size() > 1 ? "," : "") + quoted(failure);
     page("window.panelChecks = " + failures + "]");
-}
-
-}  // namespace
-
-// Opens the toolbox as the app does; the checks run once the page has the module.
-int main() {
-    quorran::open_toolbox_page();
-    emscripten_async_call(run_checks, nullptr, 0);
 }

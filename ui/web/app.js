@@ -1,8 +1,8 @@
 'use strict';
 // The app's side of the toolbox. The WebAssembly module's ToolboxCommands decide
-// everything; this draws what they hand over (the tools, a tool's entries, its report,
-// all as JSON), hands every user action back, and keeps the page's address naming the
-// screen shown (#predict, #classic). No tool has code of its own here.
+// everything; this draws what they hand over (the tools, a tool's entries, the unit
+// setting, the report, all as JSON), hands every user action back, and keeps the page's
+// address naming the screen shown (#predict, #classic). No tool has code of its own here.
 (() => {
   const $ = id => document.getElementById(id);
   const make = (tag, props = {}, ...children) => {
@@ -15,8 +15,13 @@
   let tools = [], entries = [], classicOpened = false, documents = [];
 
   // The module, with the toolbox's view and the dialog's (classic.js, which draws the
-  // Classic screen when it is first shown); the loader adds the module's exports to it.
-  const Module = { page: classic };
+  // Classic screen when it is first shown), and its WebAssembly, which the page carries
+  // as hexadecimal digits; the loader adds the module's exports to it.
+  const hex = $('wasm').textContent, digit = at => (hex.charCodeAt(at) & 15) + 9 * (hex.charCodeAt(at) >> 6);
+  const wasmBinary = new Uint8Array(hex.length >> 1);
+  for (let i = 0; i < wasmBinary.length; i++) wasmBinary[i] = digit(2 * i) << 4 | digit(2 * i + 1);
+  $('wasm').remove();
+  const Module = { page: classic, wasmBinary };
   const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
 
   // ---- Screens and the address ----------------------------------------------------
@@ -110,14 +115,17 @@
       });
       const shortcuts = field.shortcuts.map((s, k) =>
         make('button', { type: 'button', textContent: s.label, onclick: () => { call('shortcut', index, k); announceLater(); } }));
-      box = make('div', {}, make('label', { htmlFor: id, textContent: field.label }), control);
+      // What a bare number is in, beside the field, and said after its name.
+      const unit = field.unit ? [make('span', { id: id + '-unit', className: 'unit', textContent: field.unit })] : [];
+      box = make('div', {}, make('label', { htmlFor: id, textContent: field.label }),
+        make('div', { className: 'field' }, control, ...unit));
       if (shortcuts.length) box.append(make('div', { className: 'shortcuts' }, ...shortcuts));
       get = () => control.value;
       set = text => { control.value = text; };
     }
     box.classList.add('entry');
     box.append(mark);
-    control.setAttribute('aria-describedby', mark.id);
+    control.setAttribute('aria-describedby', (field.unit ? id + '-unit ' : '') + mark.id);
     set(field.text);
     return {
       box, get, set,
@@ -138,6 +146,12 @@
     const flag = mark => (mark ? [make('span', { className: 'flag', textContent: mark })] : []);
     const text = cell => [cell.text, ...flag(marks[cell.flag] && '\u00a0' + marks[cell.flag])];
     const nodes = [];
+    // The main answer first and largest, its label above it unless its text says what it is.
+    const main = report.headlines.find(h => h.main);
+    if (main) {
+      nodes.push(make('p', { className: 'answer' }, ...(main.self_described ? [] : [make('span', { textContent: main.label })]),
+        ' ', make('strong', {}, main.text.trim(), ...flag(marks[main.flag] && '\u00a0' + marks[main.flag]))));
+    }
     // Headlines that say what they are make a list; the others, each with its label.
     let list = null, values = null;
     for (const h of report.headlines) {
@@ -237,7 +251,7 @@
     const parts = [...$('entries').querySelectorAll('.mark')].map(m => m.textContent).filter(Boolean);
     if (!$('stale').hidden) parts.push($('stale').textContent);
     if (parts.length) return parts.join(' ');
-    const first = $('report').querySelector('li, dl > div, tbody tr, p.note');
+    const first = $('report').querySelector('.answer, li, dl > div, tbody tr, p.note');
     const cells = !first ? [] : first.matches('li, p') ? [first] : [...first.children];
     return cells.map(e => e.textContent.trim()).join(' ');
   }
@@ -255,13 +269,65 @@
     $('announce').textContent = announced = '';
   }
 
+  // ---- The main answer above the keyboard --------------------------------------------
+
+  // While an entry has the focus on a narrow screen, the main answer stays in sight in a
+  // bar at the foot of the visual viewport, above the on-screen keyboard, which shrinks
+  // the visual viewport alone on most phones. The bar never takes the focus; tapping it
+  // puts the keyboard away and shows the whole result. The page gets room below for the
+  // keyboard and the bar, and the entry typed in is kept above the bar.
+  const bar = $('answer-bar'), viewport = window.visualViewport;
+  function placeBar(keepEntry = false) {
+    const answer = $('report').querySelector('.answer');
+    bar.hidden = !(narrow.matches && $('entries').contains(document.activeElement) && answer);
+    if (bar.hidden) {
+      document.body.style.paddingBottom = '';
+      return;
+    }
+    const view = viewport ?? { offsetTop: 0, offsetLeft: 0, width: innerWidth, height: innerHeight };
+    bar.replaceChildren(...answer.cloneNode(true).childNodes);
+    bar.classList.toggle('stale', $('results').classList.contains('stale'));
+    Object.assign(bar.style, { left: view.offsetLeft + 'px', width: view.width + 'px' });
+    const top = view.offsetTop + view.height - bar.offsetHeight;
+    bar.style.top = top + 'px';
+    document.body.style.paddingBottom = innerHeight - top + 'px';
+    const hidden = document.activeElement.getBoundingClientRect().bottom - top;
+    if (keepEntry && hidden > 0) scrollBy(0, hidden + 8);
+  }
+  bar.addEventListener('mousedown', event => event.preventDefault());
+  bar.addEventListener('click', () => {
+    document.activeElement.blur();
+    $('results').scrollIntoView({ block: 'start' });
+  });
+  // From one entry to the next the bar stays, and so does the page's room below.
+  document.addEventListener('focusin', () => placeBar(true));
+  document.addEventListener('focusout', event => $('entries').contains(event.relatedTarget) || placeBar());
+  viewport?.addEventListener('resize', () => placeBar(true));
+  viewport?.addEventListener('scroll', () => placeBar());
+  narrow.addEventListener('change', () => placeBar());
+
+  // ---- The unit setting and Clear -----------------------------------------------------
+
+  // Labelled by the module, once it lists the tools.
+  function settings(labels) {
+    const choice = (value, label) => make('label', { className: 'option' },
+      make('input', { type: 'radio', name: 'units', id: 'units-' + value, value, onchange: () => call('units_chosen', value === 'km' ? 1 : 0) }),
+      label);
+    $('settings').replaceChildren(
+      make('fieldset', { className: 'units' }, make('legend', { textContent: labels.units }),
+        choice('km', labels.km), choice('miles', labels.miles)),
+      make('button', { type: 'button', id: 'clear', textContent: labels.clear, onclick: () => call('clear') }));
+  }
+
   // ---- The view the module calls ----------------------------------------------------
 
   Module.panel = {
     askedTool: asked,
 
     showTools(json) {
-      tools = JSON.parse(json);
+      const listed = JSON.parse(json);
+      tools = listed.tools;
+      settings(listed.labels);
       const link = (name, title) => make('li', {}, make('a', { href: '#' + name, textContent: title }));
       $('tool-list').replaceChildren(...tools.map(t => link(t.name, t.title)), link(CLASSIC, 'Classic'));
     },
@@ -278,6 +344,8 @@
 
     highlightTool(index) { nameInAddress(tools[index].name); },
 
+    showUnits(km) { $('units-' + (km ? 'km' : 'miles')).checked = true; },
+
     entryText: entry => entries[entry].get(),
     setEntryText(entry, text) { entries[entry].set(text); },
     markEntry(entry, problem) { entries[entry].mark(problem); },
@@ -291,11 +359,13 @@
       if (box.firstChild) patch(box.firstChild, fresh);
       else box.append(fresh);
       fitTables();
+      placeBar();
     },
 
     setReportCurrent(current) {
       $('results').classList.toggle('stale', !current);
       $('stale').hidden = current || $('copy').hidden;
+      placeBar();
     },
 
     copy(text) { navigator.clipboard?.writeText(text); },

@@ -14,6 +14,7 @@ EM_JS(void, panel_show_tools, (const char* json, int length), { Module.panel.sho
 EM_JS(void, panel_show_tool, (int index, const char* json, int length), {
     Module.panel.showTool(index, UTF8ToString(json, length));
 });
+EM_JS(void, panel_show_units, (int km), { Module.panel.showUnits(km !== 0); });
 EM_JS(void, panel_highlight_tool, (int index), { Module.panel.highlightTool(index); });
 // The entry's text: its length in bytes, then the text itself, terminated, into buffer.
 EM_JS(int, panel_entry_length, (int entry), { return lengthBytesUTF8(Module.panel.entryText(entry)); });
@@ -46,7 +47,7 @@ std::string entries_json(const Tool& tool, std::span<const EntryField> entries) 
     for (const EntryField& f : entries) {
         j.begin_object().field("name", f.name).field("label", without_mnemonic(f.label));
         j.field("kind", KINDS[static_cast<int>(f.kind)]).field("placeholder", f.placeholder);
-        j.field("input_hint", f.input_hint).field("text", f.text);
+        j.field("unit", f.unit).field("input_hint", f.input_hint).field("text", f.text);
         choices(j, "choices", f.choices);
         choices(j, "shortcuts", f.shortcuts);
         j.end_object();
@@ -56,13 +57,18 @@ std::string entries_json(const Tool& tool, std::span<const EntryField> entries) 
 
 }  // namespace
 
-// The tools with their titles, and the names the page's address gives them (#predict).
+// The tools with their titles and the names the page's address gives them (#predict),
+// and the labels of the unit setting and of Clear.
 void WebToolPanelView::show_tools(std::span<const std::string> titles) {
     JsonWriter j;
-    j.begin_array();
+    j.begin_object().key("tools").begin_array();
     for (std::size_t i = 0; i < titles.size(); ++i)
         j.begin_object().field("name", tools()[i].name).field("title", titles[i]).end_object();
-    const std::string json = j.end_array().text();
+    j.end_array().key("labels").begin_object();
+    for (const auto& [key, label] : {std::pair{"units", PANEL_UNITS_LABEL}, std::pair{"km", PANEL_KM_LABEL},
+                                     std::pair{"miles", PANEL_MILES_LABEL}, std::pair{"clear", PANEL_CLEAR_LABEL}})
+        j.field(key, without_mnemonic(label));
+    const std::string json = j.end_object().end_object().text();
     panel_show_tools(json.data(), length_of(json));
 }
 
@@ -70,6 +76,8 @@ void WebToolPanelView::show_tool(int index, std::span<const EntryField> entries)
     const std::string json = entries_json(tools()[static_cast<std::size_t>(index)], entries);
     panel_show_tool(index, json.data(), length_of(json));
 }
+
+void WebToolPanelView::show_units(Units units) { panel_show_units(units == Units::Km ? 1 : 0); }
 
 void WebToolPanelView::highlight_tool(int index) { panel_highlight_tool(index); }
 

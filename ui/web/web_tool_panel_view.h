@@ -11,6 +11,7 @@ class WebToolPanelView final : public ToolPanelView {
 public:
     void show_tools(std::span<const std::string> titles) override;
     void show_tool(int index, std::span<const EntryField> entries) override;
+    void show_units(Units units) override;
     // The address names the tool again, and its link is marked current.
     void highlight_tool(int index) override;
     std::string entry_text(int entry) const override;
