@@ -40,7 +40,7 @@ void choices(JsonWriter& j, std::string_view key, const std::vector<EntryChoice>
 }
 
 std::string entries_json(const Tool& tool, std::span<const EntryField> entries) {
-    static constexpr std::string_view KINDS[] = {"text", "choice", "flag"};
+    static constexpr std::string_view KINDS[] = {"text", "choice", "flag", "file"};
     JsonWriter j;
     j.begin_object().field("name", tool.name).field("title", tool.title).field("purpose", tool.purpose);
     j.key("entries").begin_array();
