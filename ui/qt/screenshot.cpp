@@ -37,7 +37,8 @@ int dialog_picture(const char* path) {
 const quorran::Tool& toolbox_tool() { return *quorran::find_tool("predict"); }
 
 int toolbox_picture(const char* path) {
-    quorran::ToolboxWindow toolbox(toolbox_tool().name);
+    quorran::KeptInMemory memory;  // nothing of the user's: the same picture on every machine
+    quorran::ToolboxWindow toolbox(memory, toolbox_tool().name);
     toolbox.show();
     QApplication::processEvents();
     const auto entries = quorran::entry_fields(toolbox_tool());
