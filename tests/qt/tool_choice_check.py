@@ -4,8 +4,9 @@ by screen-reader-check.
 
   tool_choice_check.py QUORRAN QUORRAN_CLI TOOLBOX_TABLE
 
-TOOLBOX_TABLE prints the tool table as the window shows it. `QUORRAN --toolbox` is
-opened, and every tool of the table is chosen in the tool list in each way there is: the
+TOOLBOX_TABLE prints the tool table as the window shows it in km. `QUORRAN --toolbox` is
+opened on a first run outside the United States (so in km, as `quorran-cli` reads bare
+values with QUORRAN_UNITS=km), and every tool of the table is chosen in the tool list in each way there is: the
 list's accessible selection (Selection.selectChild where the bridge offers it; Qt 6.4's
 offers the Table interface's row selection instead), the item's own action (what voice
 control and switch access do), and the mouse and the keyboard through the registry's
@@ -16,6 +17,7 @@ the tool's examples typed into them, the report's values and table cells are wha
 tool chosen (the chosen item's action again, a Ctrl+click) keeps the tool shown.
 """
 import json
+import os
 import subprocess
 import sys
 import time
@@ -23,7 +25,7 @@ import time
 import pyatspi
 from pyatspi import Atspi
 
-from screen_reader_check import app_named, until
+from screen_reader_check import app_named, open_toolbox, until
 
 FIELD_ROLES = {"text", "combo box", "check box"}
 HOME, DOWN = 0xFF50, 0xFF54  # X keysyms
@@ -115,8 +117,8 @@ def expected_report(answer):
 
 
 class Check:
-    def __init__(self, window, cli):
-        self.window, self.cli = window, cli
+    def __init__(self, window, cli, units):
+        self.window, self.cli, self.units = window, cli, units
         self.failures = []
         self.answers = {}
 
@@ -159,7 +161,8 @@ class Check:
                  if not e["positional"] and e["name"] in given and given[e["name"]] != e["text"]]
         line = " ".join([tool["name"], *args])
         if line not in self.answers:
-            run = subprocess.run([self.cli, tool["name"], *args, "--json"], capture_output=True, text=True)
+            run = subprocess.run([self.cli, tool["name"], *args, "--json"], capture_output=True, text=True,
+                                 env=dict(os.environ, QUORRAN_UNITS=self.units))
             self.answers[line] = json.loads(run.stdout) if run.stdout else {"status": run.stderr}
         answer = self.answers[line]
         if answer["status"] != "ok":
@@ -175,10 +178,10 @@ def main():
     quorran, cli, table_program = sys.argv[1:]
     table = json.loads(subprocess.run([table_program], capture_output=True, text=True, check=True).stdout)
     tools = table["tools"]
-    process = subprocess.Popen([quorran, "--toolbox"])
+    process = open_toolbox(quorran, None, "C.UTF-8")
     try:
         window = Window(app_named("quorran"), table)
-        check = Check(window, cli)
+        check = Check(window, cli, table["units"])
         if not until(lambda: [i.name for i in window.items()] == [t["title"] for t in tools]):
             sys.exit(f"the list shows {[i.name for i in window.items()]}, not the table's tools")
         lst = window.list

@@ -1,6 +1,6 @@
 // The toolbox window through its real widgets: the panel-behaviour suite, then what only
 // the toolkit shows: what a screen reader hears, Ctrl+C, Escape, Alt+letter and Tab,
-// and the report's documents printed and saved.
+// the report's documents printed and saved, the settings file and the locale's units.
 #include <QtTest>
 #include <QtWidgets>
 #include <QPrintDialog>
@@ -11,6 +11,7 @@
 #include "tests/panel_behaviour.h"
 #include "ui/qt/qt_calculator_view.h"
 #include "ui/qt/report_documents.h"
+#include "ui/qt/settings_memory.h"
 #include "ui/qt/toolbox_window.h"
 
 namespace quorran {
@@ -21,10 +22,12 @@ QString without_mnemonic(QString label) { return label.remove('&'); }
 
 int index_of(std::string_view tool) { return static_cast<int>(find_tool(tool) - tools().data()); }
 
-// The toolbox driven with simulated keys and clicks, and read from its widgets.
+// The toolbox driven with simulated keys and clicks, and read from its widgets. Its window
+// keeps what it keeps in a settings file of the test's, which a restart reads again.
 class QtPanelProbe final : public testing::PanelProbe {
 public:
-    explicit QtPanelProbe(ToolboxWindow& window) : window_(window) {}
+    QtPanelProbe(const QString& settings_file, std::string_view tool) : file_(settings_file) { open(tool); }
+    ToolboxWindow& window() const { return *window_; }
     std::vector<std::string> tools() override {
         std::vector<std::string> titles;
         for (int i = 0; i < list()->count(); ++i) titles.push_back(list()->item(i)->text().toStdString());
@@ -43,7 +46,7 @@ public:
     }
     std::vector<std::string> labels() override {
         std::vector<std::string> all;
-        for (const auto& row : window_.entry_rows())
+        for (const auto& row : window_->entry_rows())
             all.push_back(without_mnemonic(row.label ? row.label->text() : as<QCheckBox>(row.field)->text()).toStdString());
         return all;
     }
@@ -74,22 +77,59 @@ public:
         QTest::mouseClick(row(entry).shortcuts.at(static_cast<std::size_t>(shortcut)), Qt::LeftButton);
     }
     std::string mark(int entry) override { return row(entry).mark->isVisible() ? row(entry).mark->text().toStdString() : ""; }
-    // The report's texts in the order of its layout: labels, then each table's header and cells.
+    // The report's texts under its main answer, in the order of its layout: labels, then
+    // each table's header and cells.
     std::vector<std::string> report() override {
         std::vector<std::string> texts;
-        read(window_.report()->layout(), texts);
+        read(window_->report()->layout(), texts);
         return texts;
     }
-    bool report_current() override { return window_.report()->isEnabled(); }
+    bool report_current() override { return window_->report()->isEnabled(); }
     void copy() override { QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier); }
     std::string clipboard() override { return QGuiApplication::clipboard()->text().toStdString(); }
+    // The main answer, when it is shown above every other text of the report and in larger type.
+    std::string main_answer() override {
+        const QLabel* answer = window_->main_answer();
+        if (!answer || !answer->isVisible()) return {};
+        for (const QLabel* other : window_->report()->findChildren<QLabel*>()) {
+            if (other == answer || other->parentWidget() == answer->parentWidget()) continue;  // its own label
+            if (other->mapTo(window_.get(), QPoint()).y() <= answer->mapTo(window_.get(), QPoint()).y() ||
+                other->font().pointSizeF() >= answer->font().pointSizeF())
+                return "(not first and largest: " + answer->text().toStdString() + ")";
+        }
+        return answer->text().trimmed().toStdString();
+    }
+    // The radio button checked, when one alone is.
+    Units units() override {
+        const bool km = window_->unit_button(Units::Km)->isChecked(), miles = window_->unit_button(Units::Miles)->isChecked();
+        return km != miles ? (km ? Units::Km : Units::Miles) : static_cast<Units>(-1);
+    }
+    // A click on its radio button.
+    void choose_units(Units units) override { QTest::mouseClick(window_->unit_button(units), Qt::LeftButton); }
+    std::string unit_beside(int entry) override {
+        const QLabel* unit = row(entry).unit;
+        return unit && unit->isVisible() ? unit->text().toStdString() : "";
+    }
+    void clear() override { QTest::mouseClick(window_->clear_button(), Qt::LeftButton); }
+    // The window closed, its settings written, and opened again on a new QSettings of the file.
+    void restart(int tool) override {
+        window_.reset(), memory_.reset(), settings_.reset();
+        open(quorran::tools()[static_cast<std::size_t>(tool)].name);
+    }
 
     template <class Widget>
     static Widget* as(QWidget* widget) { return qobject_cast<Widget*>(widget); }
-    const ToolboxWindow::EntryRow& row(int entry) const { return window_.entry_rows().at(static_cast<std::size_t>(entry)); }
+    const ToolboxWindow::EntryRow& row(int entry) const { return window_->entry_rows().at(static_cast<std::size_t>(entry)); }
 
 private:
-    QListWidget* list() const { return window_.tool_list(); }
+    void open(std::string_view tool) {
+        settings_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
+        memory_ = std::make_unique<SettingsMemory>(*settings_);
+        window_ = std::make_unique<ToolboxWindow>(*memory_, tool);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    QListWidget* list() const { return window_->tool_list(); }
     static void read(QLayout* layout, std::vector<std::string>& texts) {
         for (int i = 0; i < layout->count(); ++i) {
             QLayoutItem* item = layout->itemAt(i);
@@ -103,7 +143,10 @@ private:
         }
     }
 
-    ToolboxWindow& window_;
+    QString file_;
+    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<SettingsMemory> memory_;
+    std::unique_ptr<ToolboxWindow> window_;
 };
 
 QAccessibleInterface* accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
@@ -138,14 +181,15 @@ Report report_with_documents() {
 
 class ToolboxWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<ToolboxWindow> window_;
+    QTemporaryDir folder_;
     std::unique_ptr<QtPanelProbe> probe_;
 
+    // The settings file of this test's windows: empty at each test's start.
+    QString settings_file() const { return folder_.filePath("toolbox.conf"); }
+    ToolboxWindow* window() const { return &probe_->window(); }
     void reopen(std::string_view tool = {}) {
-        window_ = std::make_unique<ToolboxWindow>(tool);
-        probe_ = std::make_unique<QtPanelProbe>(*window_);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        probe_.reset();
+        probe_ = std::make_unique<QtPanelProbe>(settings_file(), tool);
     }
     // Predict with a 20:00 5 km typed key by key: the report follows.
     void predict() {
@@ -156,8 +200,11 @@ class ToolboxWindowTest : public QObject {
     QWidget* field(int entry) const { return probe_->row(entry).field; }
 
 private slots:
-    void init() { reopen(); }
-    void cleanup() { probe_.reset(), window_.reset(); }
+    void init() {
+        QFile::remove(settings_file());
+        reopen();
+    }
+    void cleanup() { probe_.reset(); }
 
     void panel_behaviour() {
         std::string failed;
@@ -166,13 +213,14 @@ private slots:
     }
 
     // Every field is named by its label, with its forms as its description until it is
-    // marked, when the problem is; the values are named by what they are, the tables by
+    // marked, when the problem is; the unit setting and Clear by theirs; the main answer
+    // is the result's heading, the values are named by what they are, the tables by
     // their titles (or the tool's), and each cell is read with its column's name.
     void screen_readers_hear_every_field_table_and_value() {
         const QAccessible::Role roles[] = {QAccessible::EditableText, QAccessible::ComboBox, QAccessible::CheckBox};
         for (const Tool& tool : tools()) {
             probe_->choose_tool(index_of(tool.name));
-            const auto entries = entry_fields(tool);
+            const auto entries = entry_fields(tool, probe_->units());
             for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
                 const QAccessibleInterface* a = accessible(field(i));
                 const EntryField& e = entries[static_cast<std::size_t>(i)];
@@ -183,18 +231,38 @@ private slots:
                                       to_qstring(e.tooltip), to_qstring(e.placeholder)}));
             }
         }
-        QCOMPARE(accessible(window_->tool_list())->text(QAccessible::Name), "Tool");
-        QCOMPARE(accessible(window_->report_area())->text(QAccessible::Name), "Result");
+        QCOMPARE(accessible(window()->tool_list())->text(QAccessible::Name), "Tool");
+        QCOMPARE(accessible(window()->report_area())->text(QAccessible::Name), "Result");
+        // The unit setting: a group named Units, of two radio buttons, the one chosen checked.
+        QCOMPARE(QStringList({accessible(window()->units_box())->text(QAccessible::Name),
+                              QString::number(accessible(window()->units_box())->role())}),
+                 QStringList({"Units", QString::number(QAccessible::Grouping)}));
+        for (const Units units : {Units::Miles, Units::Km}) {
+            probe_->choose_units(units);
+            QStringList heard;
+            for (const Units each : {Units::Km, Units::Miles}) {
+                QAccessibleInterface* button = accessible(window()->unit_button(each));
+                heard << button->text(QAccessible::Name) + (button->state().checked ? " checked" : "");
+                QCOMPARE(button->role(), QAccessible::RadioButton);
+            }
+            QCOMPARE(heard, units == Units::Km ? QStringList({"km checked", "miles"}) : QStringList({"km", "miles checked"}));
+        }
+        QCOMPARE(accessible(window()->clear_button())->text(QAccessible::Name), "Clear");
 
         predict();
-        const QList<QLabel*> values = window_->report()->findChildren<QLabel*>();
-        QStringList names;
-        for (const QLabel* label : values) names << accessible(const_cast<QLabel*>(label))->text(QAccessible::Name);
-        QCOMPARE(names, QStringList({"race", "race: 5 km in 20:00", "model", "model: Riegel, exponent 1.06"}));
-        QCOMPARE(accessible(values[1])->role(), QAccessible::StaticText);
-
         const Report want = run_tool(*find_tool("predict"), {{"distance", "5k"}, {"time", "20:00"}}).report;
-        QAccessibleInterface* table = accessible(window_->report_tables().at(0));
+        const QString main = "marathon: " + to_qstring(want.main_headline()->cell.text);
+        QStringList names, heard_as;
+        for (QLabel* label : window()->report()->findChildren<QLabel*>()) {
+            names << accessible(label)->text(QAccessible::Name);
+            heard_as << QString::number(accessible(label)->role());
+        }
+        const QString text = QString::number(QAccessible::StaticText), heading = QString::number(QAccessible::Heading);
+        QCOMPARE(names, QStringList({"marathon", main, "race", "race: 5 km in 20:00", "model", "model: Riegel, exponent 1.06",
+                                     "marathon", main}));
+        QCOMPARE(heard_as, QStringList({text, heading, text, text, text, text, text, text}));
+
+        QAccessibleInterface* table = accessible(window()->report_tables().at(0));
         QCOMPARE(QStringList({table->text(QAccessible::Name), QString::number(table->role())}),
                  QStringList({"Race prediction", QString::number(QAccessible::Table)}));
         for (int r = 0; r < table->tableInterface()->rowCount(); ++r) {
@@ -206,7 +274,7 @@ private slots:
                 QCOMPARE(QStringList({cell->text(QAccessible::Name), header_name}),
                          QStringList({to_qstring(want.tables[0].rows[r][c].text), to_qstring(want.tables[0].columns[c].label)}));
                 // Names read from the left; times right-aligned, under headers aligned with them.
-                const QTableWidget* shown = window_->report_tables().at(0);
+                const QTableWidget* shown = window()->report_tables().at(0);
                 const bool right = !want.tables[0].columns[c].names;
                 QCOMPARE(QList<bool>({bool(shown->item(r, c)->textAlignment() & Qt::AlignRight),
                                       bool(shown->horizontalHeaderItem(c)->textAlignment() & Qt::AlignRight)}),
@@ -217,14 +285,29 @@ private slots:
         probe_->enter(1, "0:00");
         QCOMPARE(accessible(field(1))->text(QAccessible::Description), "must be above zero");
         QVERIFY(table->state().disabled);
-        QCOMPARE(accessible(window_->report_area())->state().disabled, false);  // it still scrolls
+        QCOMPARE(accessible(window()->report_area())->state().disabled, false);  // it still scrolls
+    }
+
+    // The report area's accessible children stay as they are while its scroll bar comes and
+    // goes, and there is none past the last: an assistive technology asking for one just as
+    // the bar goes gets nothing, where Qt's own scroll area interface crashed the program.
+    void the_report_area_keeps_its_children_as_its_scroll_bar_comes_and_goes() {
+        QAccessibleInterface* area = accessible(window()->report_area());
+        const int children = area->childCount();
+        QVERIFY(!window()->report_area()->verticalScrollBar()->isVisible());
+        predict();
+        window()->resize(window()->width(), window()->height() / 2);
+        area = accessible(window()->report_area());
+        QTRY_VERIFY(window()->report_area()->verticalScrollBar()->isVisible());
+        QCOMPARE(area->childCount(), children);
+        QVERIFY(!area->child(children));
     }
 
     // However the list's selection changes (the mouse, the keys, an assistive technology's
     // selection or an item's action), the tool shown is the one selected, which is also
     // the current one; what would leave none selected keeps the tool shown as typed.
     void the_tool_shown_follows_every_way_of_choosing() {
-        QListWidget* list = window_->tool_list();
+        QListWidget* list = window()->tool_list();
         QAccessibleInterface* a11y = accessible(list);
         QAccessibleTableInterface* table = a11y->tableInterface();
         const auto act = [table](int row) { table->cellAt(row, 0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction()); };
@@ -280,7 +363,7 @@ private slots:
     void ctrl_c_copies_the_report_and_a_selection_stays_its_own() {
         predict();
         const std::string tsv = report_tsv(run_tool(*find_tool("predict"), {{"distance", "5k"}, {"time", "20:00"}}).report);
-        for (QWidget* widget : {static_cast<QWidget*>(window_->tool_list()), static_cast<QWidget*>(window_->report_tables().at(0)),
+        for (QWidget* widget : {static_cast<QWidget*>(window()->tool_list()), static_cast<QWidget*>(window()->report_tables().at(0)),
                                 field(2), field(4)}) {
             QGuiApplication::clipboard()->clear();
             widget->setFocus();
@@ -296,20 +379,20 @@ private slots:
     void escape_closes_from_every_kind_of_control() {
         for (int entry : {-1, 0, 2, 4}) {  // the tool list, a line edit, a drop-down list, a check box
             reopen("predict");
-            QWidget* control = entry < 0 ? window_->tool_list() : field(entry);
+            QWidget* control = entry < 0 ? window()->tool_list() : field(entry);
             control->setFocus();
             QTest::keyClick(control, Qt::Key_Escape);
-            QVERIFY2(!window_->isVisible(), qPrintable(control->metaObject()->className()));
+            QVERIFY2(!window()->isVisible(), qPrintable(control->metaObject()->className()));
         }
         predict();
-        QTest::keyClick(window_->report_tables().at(0), Qt::Key_Escape);
-        QVERIFY(!window_->isVisible());
+        QTest::keyClick(window()->report_tables().at(0), Qt::Key_Escape);
+        QVERIFY(!window()->isVisible());
     }
 
     // Alt+letter reaches every entry of every tool, the tool list and the report; Tab
     // goes through every control in reading order, top to bottom, left to right in a row.
     void alt_letters_and_tab_follow_the_layout() {
-        const auto alt = [this](QChar letter) { QTest::keyClick(window_.get(), Qt::Key(letter.toUpper().unicode()), Qt::AltModifier); };
+        const auto alt = [this](QChar letter) { QTest::keyClick(window(), Qt::Key(letter.toUpper().unicode()), Qt::AltModifier); };
         for (const Tool& tool : tools()) {
             probe_->choose_tool(index_of(tool.name));
             const auto entries = entry_fields(tool);
@@ -320,22 +403,32 @@ private slots:
             }
         }
         alt('t');
-        QCOMPARE(QApplication::focusWidget(), window_->tool_list());
+        QCOMPARE(QApplication::focusWidget(), window()->tool_list());
         alt('r');
-        QCOMPARE(QApplication::focusWidget(), window_->report_area());
+        QCOMPARE(QApplication::focusWidget(), window()->report_area());
+        for (const Units units : {Units::Miles, Units::Km}) {  // Alt+U: the unit chosen
+            probe_->choose_units(units);
+            window()->tool_list()->setFocus();
+            alt('u');
+            QCOMPARE(QApplication::focusWidget(), window()->unit_button(units));
+        }
+        probe_->choose_tool(index_of("pace"));
+        probe_->enter(0, "10k");
+        alt('l');  // a button's mnemonic presses it, and lets it go a moment later
+        QTRY_COMPARE(QString::fromStdString(probe_->entry_shown(0)), QString());
 
         predict();
-        window_->tool_list()->setFocus();
-        QList<QWidget*> stops{window_->tool_list()};
+        window()->tool_list()->setFocus();
+        QList<QWidget*> stops{window()->tool_list()};
         for (QTest::keyClick(stops.back(), Qt::Key_Tab); QApplication::focusWidget() != stops.front();
              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             stops << QApplication::focusWidget();
         int focusable = 0;
-        for (QWidget* w : window_->findChildren<QWidget*>()) focusable += w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+        for (QWidget* w : window()->findChildren<QWidget*>()) focusable += w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
         QCOMPARE(stops.size(), focusable);
         for (qsizetype i = 2; i < stops.size(); ++i) {  // after the list on the left
-            const QRect a(stops[i - 1]->mapTo(window_.get(), QPoint()), stops[i - 1]->size());
-            const QRect b(stops[i]->mapTo(window_.get(), QPoint()), stops[i]->size());
+            const QRect a(stops[i - 1]->mapTo(window(), QPoint()), stops[i - 1]->size());
+            const QRect b(stops[i]->mapTo(window(), QPoint()), stops[i]->size());
             const bool same_row = std::abs(a.center().y() - b.center().y()) < std::min(a.height(), b.height()) / 2;
             QVERIFY2(same_row ? b.left() > a.left() : b.top() > a.top(), qPrintable(stops[i]->metaObject()->className()));
         }
@@ -346,10 +439,10 @@ private slots:
     void documents_print_and_save_only_while_a_report_has_them() {
         predict();
         const auto enabled = [this] {
-            return QList<bool>{window_->print_button()->isEnabled(), window_->pdf_button()->isEnabled(), window_->save_button()->isEnabled()};
+            return QList<bool>{window()->print_button()->isEnabled(), window()->pdf_button()->isEnabled(), window()->save_button()->isEnabled()};
         };
         QCOMPARE(enabled(), QList<bool>({false, false, false}));
-        QtToolPanel panel(*window_);
+        QtToolPanel panel(*window());
         panel.show_report(report_with_documents());
         panel.set_report_current(false);
         QCOMPARE(enabled(), QList<bool>({false, false, false}));
@@ -365,13 +458,13 @@ private slots:
             for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(QApplication::activePopupWidget(), key);
         });
         answer_dialog(accept);
-        QTest::mouseClick(window_->save_button(), Qt::LeftButton);
+        QTest::mouseClick(window()->save_button(), Qt::LeftButton);
         // Alt+letter presses a document button as a click does.
         const auto alt = [this](std::string_view label) {
-            window_->activateWindow();  // as it is again when a file dialog closes
-            QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+            window()->activateWindow();  // as it is again when a file dialog closes
+            QVERIFY(QTest::qWaitForWindowActive(window()));
             const QString text = to_qstring(label);
-            QTest::keyClick(window_.get(), Qt::Key(text[text.indexOf('&') + 1].toUpper().unicode()), Qt::AltModifier);
+            QTest::keyClick(window(), Qt::Key(text[text.indexOf('&') + 1].toUpper().unicode()), Qt::AltModifier);
         };
         answer_dialog(accept);
         alt(PANEL_SAVE_PDF_LABEL);
@@ -395,12 +488,53 @@ private slots:
             paper.setDotsPerMeterX(10000), paper.setDotsPerMeterY(10000);
             paper.fill(Qt::white);
             QPainter painter(&paper);
-            draw_true_size(painter, window_->documents()[0], fit);
+            draw_true_size(painter, window()->documents()[0], fit);
             painter.end();
             const int w = drawn.width(), h = drawn.height();
             QCOMPARE(QList<QRgb>({paper.pixel(w - 2, h - 2), paper.pixel(w + 2, h / 2), paper.pixel(w / 2, h + 2)}),
                      QList<QRgb>({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 255, 255)}));
         }
+    }
+
+    // A first run's units follow the locale: miles where it measures as the United States
+    // do, km elsewhere; once chosen, the choice stands whatever the locale.
+    void the_units_of_a_first_run_follow_the_locale() {
+        const std::pair<const char*, Units> locales[] = {
+            {"en_US", Units::Miles}, {"es_US", Units::Miles}, {"en_GB", Units::Km}, {"de_DE", Units::Km}, {"C", Units::Km}};
+        for (const auto& [name, units] : locales) {
+            probe_.reset();
+            QFile::remove(settings_file());
+            QLocale::setDefault(QLocale(name));
+            reopen();
+            QVERIFY2(probe_->units() == units && units_of(QLocale(name)) == units, name);
+        }
+        probe_->choose_units(Units::Miles);
+        QLocale::setDefault(QLocale("de_DE"));
+        probe_->restart(0);
+        QLocale::setDefault(QLocale::system());
+        QCOMPARE(probe_->units(), Units::Miles);
+    }
+
+    // What the settings file keeps is what was typed, however odd, read back by another
+    // QSettings; an empty text leaves no key behind.
+    void the_settings_file_keeps_any_text() {
+        const QString texts[] = {"3,1",  "10 km, 45:00", "@Variant(x)", " 5k ", "10 \u043a\u043c", "a=b;c", "#x",
+                                 "\"q\"", "back\\slash", "1/2", "true", "[general]"};
+        const QString file = folder_.filePath("odd.conf");
+        for (const QString& text : texts) {
+            {
+                QSettings settings(file, QSettings::IniFormat);
+                SettingsMemory memory(settings);
+                memory.remember("entry.distance", text.toStdString());
+            }
+            QSettings settings(file, QSettings::IniFormat);
+            QCOMPARE(to_qstring(SettingsMemory(settings).recall("entry.distance")), text);
+        }
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            SettingsMemory(settings).remember("entry.distance", "");
+        }
+        QVERIFY(!QSettings(file, QSettings::IniFormat).contains("entry.distance"));
     }
 };
 

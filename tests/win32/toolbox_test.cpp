@@ -1,9 +1,11 @@
 // Runs the real toolbox window, made at run time from the tool table and driven through
-// its controls as a user drives them: the panel-behaviour suite, then what only the
-// toolkit shows: every control inside the window and none over another for every tool,
-// each entry's words fitting their place, the Tab order, Alt+letter, another monitor's
-// scale, Ctrl+C's clipboard, a document's Save button, Escape, every way of choosing a
-// tool; and the pace dialog's Alt+Space menu opening the toolbox beside it. (Wine's oleacc
+// its controls as a user drives them, keeping its entries in the registry under a key of
+// the test's own: the panel-behaviour suite, then what only the toolkit shows: every
+// control inside the window and none over another for every tool, each entry's words
+// fitting their place, the Tab order, Alt+letter, another monitor's scale, Ctrl+C's
+// clipboard, a document's Save button, Escape, every way of choosing a tool, the
+// registry's texts and a first run's units; and the pace dialog's Alt+Space menu opening
+// the toolbox beside it. (Wine's oleacc
 // takes no annotations, so the names given through it are not read, and gives a list box
 // no lines, so its selection is tried only where it has them.)
 #include <windows.h>
@@ -23,6 +25,7 @@
 #include "tests/panel_behaviour.h"
 #include "ui/dialog_strings.h"
 #include "ui/win32/main_dialog.h"
+#include "ui/win32/registry_memory.h"
 #include "ui/win32/toolbox_window.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_tool_panel.h"
@@ -32,6 +35,9 @@ namespace {
 using namespace quorran;
 
 int failures = 0;
+
+// The test's own key: the user's settings (in the test's own Wine prefix, too) are never read.
+constexpr wchar_t TEST_KEY[] = L"Software\\Quorran\\Toolbox test";
 
 void expect(bool ok, const std::string& what) {
     if (!ok) ++failures, std::printf("FAILED: %s\n", what.c_str());
@@ -81,7 +87,8 @@ const Tool& shown_tool(HWND window) {
 
 class Win32PanelProbe final : public testing::PanelProbe {
 public:
-    explicit Win32PanelProbe(HWND window) : window_(window) {}
+    explicit Win32PanelProbe(EntryMemory& memory) : memory_(memory) { restart(0); }
+    HWND window() const { return window_; }
     std::vector<std::string> tools() override {
         std::vector<std::string> all;
         const HWND list = item(IDC_TOOLBOX_TOOLS);
@@ -179,6 +186,39 @@ public:
         for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
         return text;
     }
+    // The main answer, when it stands above every other text of the report, in larger type.
+    std::string main_answer() override {
+        const HWND answer = item(IDC_TOOLBOX_MAIN_ANSWER);
+        const std::string text = window_text(answer);
+        if (text.empty()) return text;
+        for (const HWND c : report_controls())
+            if (place(c).top <= place(answer).top || font_height(c) >= font_height(answer))
+                return "(not first and largest: " + text + ")";
+        return text;
+    }
+    Units units() override {
+        const HWND list = item(IDC_TOOLBOX_UNITS);
+        const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
+        return chosen < 0 ? static_cast<Units>(-1) : static_cast<Units>(SendMessageW(list, CB_GETITEMDATA, chosen, 0));
+    }
+    // Chosen in the list, which says so.
+    void choose_units(Units units) override {
+        const HWND list = item(IDC_TOOLBOX_UNITS);
+        for (LRESULT i = 0; i < SendMessageW(list, CB_GETCOUNT, 0, 0); ++i)
+            if (SendMessageW(list, CB_GETITEMDATA, i, 0) == static_cast<LRESULT>(units)) SendMessageW(list, CB_SETCURSEL, i, 0);
+        notify(IDC_TOOLBOX_UNITS, CBN_SELCHANGE);
+    }
+    std::string unit_beside(int entry) override { return window_text(item(entry_control(entry, ENTRY_UNIT))); }
+    void clear() override {
+        SendMessageW(item(IDC_TOOLBOX_CLEAR), BM_CLICK, 0, 0);
+        pump();
+    }
+    // The window closed, and another opened on the same memory.
+    void restart(int tool) override {
+        if (window_) DestroyWindow(window_), pump();
+        window_ = open_toolbox(GetModuleHandleW(nullptr), memory_, quorran::tools()[static_cast<std::size_t>(tool)].name);
+        pump();
+    }
 
     static std::string clipboard_text(UINT format) {
         std::string text;
@@ -223,7 +263,14 @@ private:
         return narrow(text);
     }
 
-    HWND window_;
+    static int font_height(HWND control) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return std::abs(font.lfHeight);
+    }
+
+    EntryMemory& memory_;
+    HWND window_ = nullptr;
 };
 
 // Every control inside the window and none over another.
@@ -307,11 +354,13 @@ void check_every_tool(HWND window, Win32PanelProbe& probe) {
 void check_shorter_table(Win32PanelProbe& probe) {
     const Tool& plan = *find_tool("plan");
     probe.choose_tool(static_cast<int>(&plan - tools().data()));
+    probe.clear();  // the examples typed before
     probe.enter(0, "half");
     probe.enter(1, "1:45:00");
     probe.enter(0, "10k");
-    expect(probe.report() == testing::report_texts(run_tool(plan, {{"distance", "10k"}, {"time", "1:45:00"}}).report),
-           "a plan for a shorter race");
+    Entries given = unit_entries(plan, probe.units());
+    given.insert(given.end(), {{"distance", "10k"}, {"time", "1:45:00"}});
+    expect(probe.report() == testing::report_texts(run_tool(plan, given).report), "a plan for a shorter race");
 }
 
 // oleacc's selection of the list's line (MSAA, and UI Automation's proxy over it), or
@@ -380,8 +429,8 @@ void check_every_way_of_choosing(HWND window, Win32PanelProbe& probe) {
 }
 
 // Tab goes down each column, then to the next on the right; Alt+T and Alt+R reach the
-// list of tools and the report's first table.
-void check_keyboard(HWND window) {
+// list of tools and the report's first table, Alt+U the unit setting, and Alt+L presses Clear.
+void check_keyboard(HWND window, Win32PanelProbe& probe) {
     const HWND tools_list = GetDlgItem(window, IDC_TOOLBOX_TOOLS);
     HWND at = tools_list;
     for (HWND next; (next = GetNextDlgTabItem(window, at, FALSE)) != tools_list; at = next) {
@@ -393,6 +442,11 @@ void check_keyboard(HWND window) {
     expect(GetFocus() == tools_list, "Alt+T");
     press('r', VK_MENU);
     expect(is_class(GetFocus(), WC_LISTVIEWW), "Alt+R");
+    press('u', VK_MENU);
+    expect(GetFocus() == GetDlgItem(window, IDC_TOOLBOX_UNITS), "Alt+U");
+    probe.enter(0, "10k");
+    press('l', VK_MENU);
+    expect(probe.entry_shown(0).empty(), "Alt+L clears");
 }
 
 // At 200 % the font and every place double; back at 100 % they are as they were.
@@ -453,12 +507,56 @@ void check_documents(HWND window) {
                !IsWindowEnabled(GetDlgItem(window, IDC_TOOLBOX_SAVE)), "nothing to save");
 }
 
-void check_toolbox() {
-    const HWND window = open_toolbox(GetModuleHandleW(nullptr));
+// What the registry keeps is what was typed, however odd, as a string value that another
+// reader of the key reads back; an empty text deletes the value.
+void check_registry() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
+    RegistryMemory memory(TEST_KEY);
+    expect(memory.recall("units").empty(), "the registry: nothing kept yet");
+    const std::string texts[] = {"3,1", " 5k ", "10 \u043a\u043c", "%USERPROFILE%", "a\\b", std::string(79, '9'), "1/2"};
+    for (const std::string& text : texts) {
+        memory.remember("entry.distance", text);
+        expect(RegistryMemory(TEST_KEY).recall("entry.distance") == text, "the registry keeps '" + text + "'");
+    }
+    DWORD type = 0;
+    expect(RegGetValueW(HKEY_CURRENT_USER, TEST_KEY, L"entry.distance", RRF_RT_ANY, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+               type == REG_SZ, "the registry: a string value");
+    memory.remember("entry.distance", "");
+    expect(RegGetValueW(HKEY_CURRENT_USER, TEST_KEY, L"entry.distance", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_FILE_NOT_FOUND, "the registry: an empty text deletes the value");
+    RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
+}
+
+// A first run shows the units of the user's locale: miles where it measures as the
+// United States do, km where it is metric.
+void check_first_run_units() {
+    RegistryMemory memory(TEST_KEY);
+    Win32PanelProbe probe(memory);
+    wchar_t measure[2] = {}, locale[LOCALE_NAME_MAX_LENGTH] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_IMEASURE, measure, 2);
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
+    expect(probe.units() == (measure[0] == L'1' ? Units::Miles : Units::Km), "a first run in " + narrow(locale) + ": its units");
+    DestroyWindow(probe.window());
     pump();
-    Win32PanelProbe probe(window);
+    RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
+}
+
+void check_toolbox() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
+    RegistryMemory memory(TEST_KEY);
+    Win32PanelProbe probe(memory);
     for (const auto& failure : check_panel_behaviour(probe)) expect(false, failure);
-    const std::string copied = report_tsv(run_tool(*find_tool("laps"), {{"pace", "4:00"}, {"per_km", ""}}).report);
+    const HWND window = probe.window();
+    // A bare pace in laps, per km as the suite leaves the units: copied with CR LF line ends.
+    const Tool& laps = *find_tool("laps");
+    const auto laps_fields = entry_fields(laps, Units::Km);
+    const int pace = static_cast<int>(std::find_if(laps_fields.begin(), laps_fields.end(), [](const EntryField& f) { return f.name == "pace"; }) -
+                                      laps_fields.begin());
+    probe.choose_tool(static_cast<int>(&laps - tools().data()));
+    probe.enter(pace, "4:00");
+    Entries given = unit_entries(laps, Units::Km);
+    given.emplace_back("pace", "4:00");
+    const std::string copied = report_tsv(run_tool(laps, given).report);
     std::string lines;
     for (const char c : copied) c == '\n' ? lines += "\r\n" : lines += c;
     probe.copy();
@@ -467,7 +565,7 @@ void check_toolbox() {
     copy_text(window, "");
     press('C');
     expect(Win32PanelProbe::clipboard_text(CF_UNICODETEXT).empty(), "C alone");
-    const HWND field = GetDlgItem(window, entry_control(0, ENTRY_FIELD));
+    const HWND field = GetDlgItem(window, entry_control(pace, ENTRY_FIELD));
     SetFocus(field);
     SendMessageW(field, EM_SETSEL, 0, 2);
     press('C', VK_CONTROL);
@@ -475,12 +573,13 @@ void check_toolbox() {
     check_every_tool(window, probe);
     check_every_way_of_choosing(window, probe);
     check_shorter_table(probe);
-    check_keyboard(window);
+    check_keyboard(window, probe);
     check_scale(window);
     check_documents(window);
     SetFocus(GetDlgItem(window, entry_control(0, ENTRY_FIELD)));
     press(VK_ESCAPE);
     expect(!IsWindow(window) && !toolbox_window(), "Escape closes the toolbox");
+    RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
 }
 
 // ---- From the pace dialog ------------------------------------------------------------
@@ -531,8 +630,12 @@ INT_PTR CALLBACK driver(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 
 int main() {
     SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::puts("FAILED: time out"), ExitProcess(2); });
+    check_registry();
+    check_first_run_units();
     check_toolbox();
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUORRAN_IDD_MAIN), nullptr, driver, 0);
+    RegistryMemory memory(TEST_KEY);
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUORRAN_IDD_MAIN), nullptr, driver, reinterpret_cast<LPARAM>(&memory));
+    RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
     std::printf(failures ? "%d check(s) failed\n" : "all checks passed\n", failures);
     return failures ? 1 : 0;
 }

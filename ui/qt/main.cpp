@@ -1,12 +1,15 @@
 // quorran: the calculator's dialog, or with --toolbox [TOOL] the runner's toolbox window
 // (on that tool, by its name: quorran --toolbox predict). Opens it, waits until it ends
-// and exits with 0; no other argument is read.
+// and exits with 0; no other argument is read. The toolbox keeps its entries and its unit
+// setting in the user's settings (QSettings: ~/.config/Quorran/Toolbox.conf on Linux).
 #include <QApplication>
+#include <QSettings>
 
 #include <algorithm>
 #include <string_view>
 
 #include "ui/qt/main_dialog.h"
+#include "ui/qt/settings_memory.h"
 #include "ui/qt/toolbox_window.h"
 
 int main(int argc, char* argv[]) {
@@ -14,7 +17,9 @@ int main(int argc, char* argv[]) {
     const auto toolbox_arg = std::find_if(argv + 1, argv + argc, [](const char* arg) { return std::string_view(arg) == "--toolbox"; });
     if (toolbox_arg != argv + argc) {
         QGuiApplication::setDesktopFileName(QStringLiteral("quorran-toolbox"));
-        quorran::ToolboxWindow toolbox(toolbox_arg + 1 != argv + argc ? toolbox_arg[1] : "");
+        QSettings settings(QStringLiteral("Quorran"), QStringLiteral("Toolbox"));
+        quorran::SettingsMemory memory(settings);
+        quorran::ToolboxWindow toolbox(memory, toolbox_arg + 1 != argv + argc ? toolbox_arg[1] : "");
         QApplication::setWindowIcon(toolbox.windowIcon());
         toolbox.show();
         QApplication::exec();

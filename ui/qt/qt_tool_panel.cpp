@@ -36,6 +36,8 @@ void QtToolPanel::highlight_tool(int index) {
     window_.tool_list()->setCurrentRow(index);
 }
 
+void QtToolPanel::show_units(Units units) { window_.show_units(units); }
+
 std::string QtToolPanel::entry_text(int entry) const {
     const QWidget* field = window_.entry_rows().at(static_cast<std::size_t>(entry)).field;
     if (const auto* edit = qobject_cast<const QLineEdit*>(field)) return edit->text().toStdString();

@@ -16,6 +16,7 @@ public:
     void show_tool(int index, std::span<const EntryField> entries) override;
     // The item selected and current at once.
     void highlight_tool(int index) override;
+    void show_units(Units units) override;
     std::string entry_text(int entry) const override;
     void set_entry_text(int entry, std::string_view text) override;
     // The problem under the field (shown only when there is one) and as its accessible description.

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPixmap>
 
 #include <algorithm>
@@ -37,7 +38,10 @@ int dialog_picture(const char* path) {
 const quorran::Tool& toolbox_tool() { return *quorran::find_tool("predict"); }
 
 int toolbox_picture(const char* path) {
-    quorran::ToolboxWindow toolbox(toolbox_tool().name);
+    // Nothing of the user's, and a first run in km: the same picture on every machine.
+    quorran::KeptInMemory memory;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    quorran::ToolboxWindow toolbox(memory, toolbox_tool().name);
     toolbox.show();
     QApplication::processEvents();
     const auto entries = quorran::entry_fields(toolbox_tool());

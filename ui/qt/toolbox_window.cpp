@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -12,11 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTableWidget>
@@ -27,6 +30,7 @@
 #include "ui/qt/list_accessible.h"
 #include "ui/qt/qt_calculator_view.h"
 #include "ui/qt/report_documents.h"
+#include "ui/qt/settings_memory.h"
 
 namespace quorran {
 
@@ -34,6 +38,7 @@ namespace {
 
 constexpr int WINDOW_WIDTH_CHARS = 90;
 constexpr int WINDOW_HEIGHT_LINES = 36;
+constexpr double MAIN_ANSWER_SCALE = 1.5;  // the main answer's type to the report's
 
 // Names read from the left; numbers and times are right-aligned, their headers with them.
 Qt::Alignment alignment_of(const Column& column) {
@@ -47,6 +52,33 @@ class ChoiceList final : public QComboBox {
 public:
     using QComboBox::QComboBox;
 };
+
+// The report's main answer, in large type at its top. A screen reader meets it as the
+// result's heading, named with what it is: "marathon: 3:11:49".
+class MainAnswer final : public QLabel {
+public:
+    using QLabel::QLabel;
+};
+
+QAccessibleInterface* main_answer_accessible(const QString&, QObject* object) {
+    auto* answer = dynamic_cast<MainAnswer*>(object);
+    return answer ? new QAccessibleWidget(answer, QAccessible::Heading) : nullptr;
+}
+
+// The report's scroll area. Qt 6.4 reads a scroll area's accessible children from a list
+// that changes as its scroll bars show and hide, and hands out the child at any index
+// asked for, unchecked: a screen reader asking for the last child just as a report's bar
+// went crashed the program. This one is read as a plain widget, whose children are its
+// viewport and its bars' frames, shown or not, and whose index is checked.
+class ReportArea final : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+};
+
+QAccessibleInterface* report_area_accessible(const QString&, QObject* object) {
+    auto* area = dynamic_cast<ReportArea*>(object);
+    return area ? new QAccessibleWidget(area, QAccessible::Client) : nullptr;
+}
 
 QString cell_text(const Cell& cell, const Report& report) { return to_qstring(shown_text(cell, report)); }
 
@@ -108,14 +140,16 @@ QTableWidget* table_widget(const Table& t, const Report& report, const QString& 
 
 }  // namespace
 
-ToolboxWindow::ToolboxWindow(std::string_view tool_name, QWidget* parent)
-    : QWidget(parent, Qt::Window), panel_(*this), commands_(panel_) {
+ToolboxWindow::ToolboxWindow(EntryMemory& memory, std::string_view tool_name, QWidget* parent)
+    : QWidget(parent, Qt::Window), panel_(*this), commands_(panel_, memory) {
     setWindowTitle(to_qstring(TOOLBOX_CAPTION));
     setWindowIcon(QIcon(app_icon_picture()));
-    static const bool choices_named = (QAccessible::installFactory(named_list_accessible<ChoiceList>), true);  // once a program
-    (void)choices_named;
+    static const bool accessibles = (QAccessible::installFactory(named_list_accessible<ChoiceList>),
+                                     QAccessible::installFactory(main_answer_accessible),
+                                     QAccessible::installFactory(report_area_accessible), true);  // once a program
+    (void)accessibles;
     create_controls();
-    commands_.open(tool_name);
+    commands_.open(tool_name, units_of(QLocale()));
     // Tall enough for a prediction's table and its entries without scrolling.
     const QFontMetrics metrics = fontMetrics();
     resize(sizeHint().expandedTo(QSize(metrics.averageCharWidth() * WINDOW_WIDTH_CHARS, metrics.height() * WINDOW_HEIGHT_LINES)));
@@ -135,9 +169,23 @@ void ToolboxWindow::create_controls() {
     // The commands then have the list's current row and selection agree again.
     connect(tools_, &QListWidget::itemSelectionChanged, this, [this] { commands_.on_tool_chosen(chosen_row()); });
 
+    // The unit setting for every tool: two radio buttons, km and miles, in a group named
+    // Units, which a screen reader reads with the one checked (Alt+U reaches it); and
+    // Clear, which empties the entries.
+    units_ = new QGroupBox(to_qstring(PANEL_UNITS_LABEL), this);
+    auto* units_row = new QHBoxLayout(units_);
+    for (const auto& [units, label] : {std::pair{Units::Km, PANEL_KM_LABEL}, std::pair{Units::Miles, PANEL_MILES_LABEL}}) {
+        auto* button = new QRadioButton(to_qstring(label), units_);
+        connect(button, &QRadioButton::toggled, this, [this, units = units](bool on) { if (on) commands_.on_units_chosen(units); });
+        units_row->addWidget(button);
+        unit_buttons_[static_cast<std::size_t>(units)] = button;
+    }
+    clear_ = new QPushButton(to_qstring(PANEL_CLEAR_LABEL), this);
+    connect(clear_, &QPushButton::clicked, this, [this] { commands_.on_clear(); });
+
     entries_ = new QWidget(this);
     auto* report_label = new QLabel(to_qstring(PANEL_REPORT_LABEL), this);
-    report_area_ = new QScrollArea(this);
+    report_area_ = new ReportArea(this);
     report_area_->setWidgetResizable(true);
     report_area_->setFocusPolicy(Qt::StrongFocus);  // Alt+R lands here; the arrow keys scroll
     report_label->setBuddy(report_area_);
@@ -162,7 +210,12 @@ void ToolboxWindow::create_controls() {
     actions->addWidget(pdf_);
     actions->addWidget(save_);
     actions->addStretch(1);
+    auto* settings = new QHBoxLayout;
+    settings->addWidget(units_);
+    settings->addStretch(1);
+    settings->addWidget(clear_, 0, Qt::AlignBottom);
     auto* tool_column = new QVBoxLayout;
+    tool_column->addLayout(settings);
     tool_column->addWidget(entries_);
     tool_column->addWidget(report_label);
     tool_column->addWidget(report_area_, 1);
@@ -191,9 +244,14 @@ void ToolboxWindow::build_tools(std::span<const std::string> titles) {
                           tools_->fontMetrics().averageCharWidth() * 2);
 }
 
-// One row an entry: its label, the field and the shortcut buttons; under the field, the
-// problem with it, shown only when there is one. A check box spans the field's and the
-// shortcuts' columns: it is its own label.
+void ToolboxWindow::show_units(Units units) {
+    const QSignalBlocker quiet_km(unit_buttons_[0]), quiet_miles(unit_buttons_[1]);
+    unit_button(units)->setChecked(true);
+}
+
+// One row an entry: its label, the field, the unit a bare value takes and the shortcut
+// buttons; under the field, the problem with it, shown only when there is one. A check
+// box spans the other columns: it is its own label.
 void ToolboxWindow::build_entries(std::span<const EntryField> entries) {
     qDeleteAll(entries_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     delete entries_->layout();
@@ -202,7 +260,7 @@ void ToolboxWindow::build_entries(std::span<const EntryField> entries) {
     grid->setContentsMargins(0, 0, 0, 0);
     std::size_t most_shortcuts = 0;
     for (const EntryField& e : entries) most_shortcuts = std::max(most_shortcuts, e.shortcuts.size());
-    const int columns = 2 + static_cast<int>(most_shortcuts) + 1;  // and a last one that takes the rest
+    const int columns = 3 + static_cast<int>(most_shortcuts) + 1;  // and a last one that takes the rest
     grid->setColumnStretch(columns - 1, 1);
 
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
@@ -218,10 +276,14 @@ void ToolboxWindow::build_entries(std::span<const EntryField> entries) {
             grid->addWidget(row.label, line, 0);
             grid->addWidget(row.field, line, 1);
         }
+        if (!entry.unit.empty()) {
+            row.unit = plain_label(to_qstring(entry.unit), entries_);
+            grid->addWidget(row.unit, line, 2);
+        }
         for (int k = 0; k < static_cast<int>(entry.shortcuts.size()); ++k) {
             auto* button = new QPushButton(to_qstring(entry.shortcuts[static_cast<std::size_t>(k)].label), entries_);
             connect(button, &QPushButton::clicked, this, [this, i, k] { commands_.on_shortcut(i, k); });
-            grid->addWidget(button, line, 2 + k);
+            grid->addWidget(button, line, 3 + k);
             row.shortcuts.push_back(button);
         }
         row.mark = mark_label(entries_);
@@ -272,11 +334,31 @@ QWidget* ToolboxWindow::create_field(int index, const EntryField& entry) {
     return field;
 }
 
-// The report's headlines (a label and its value, or a value that says what it is), each
-// table under its title, then the notes. The report replaces the one shown before.
+// The main answer first, in large type under what it is (a box of its own: the report
+// follows whole), then the report's headlines (a label and its value, or a value that
+// says what it is), each table under its title, then the notes. The report replaces the
+// one shown before.
 void ToolboxWindow::build_report(const Report& report) {
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
+    if (const Headline* main = report.main_headline()) {
+        auto* answer = new QWidget(content);
+        auto* lines = new QVBoxLayout(answer);
+        lines->setContentsMargins(0, 0, 0, 0);
+        const QString label = to_qstring(main->label), text = cell_text(main->cell, report).trimmed();
+        if (!main->self_described) lines->addWidget(plain_label(label, answer));
+        main_answer_ = new MainAnswer(answer);  // its text once it is whole: a screen reader meets a heading
+        main_answer_->setTextFormat(Qt::PlainText);
+        main_answer_->setText(text);
+        main_answer_->setWordWrap(true);
+        QFont large = main_answer_->font();
+        large.setPointSizeF(large.pointSizeF() * MAIN_ANSWER_SCALE);
+        main_answer_->setFont(large);
+        main_answer_->setAccessibleName(main->self_described ? text : label + ": " + text);
+        lines->addWidget(main_answer_);
+        column->addWidget(answer);
+        column->addSpacing(main_answer_->fontMetrics().height() / 2);
+    }
     auto* headlines = new QGridLayout;
     column->addLayout(headlines);
     for (int i = 0; i < static_cast<int>(report.headlines.size()); ++i) {
@@ -328,6 +410,8 @@ void ToolboxWindow::set_report_current(bool current) {
 
 QWidget* ToolboxWindow::report() const { return report_area_->widget(); }
 
+QLabel* ToolboxWindow::main_answer() const { return main_answer_; }
+
 std::vector<QTableWidget*> ToolboxWindow::report_tables() const {
     if (!report()) return {};
     const QList<QTableWidget*> tables = report()->findChildren<QTableWidget*>(Qt::FindDirectChildrenOnly);
@@ -344,10 +428,11 @@ bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// Tab follows the layout: the tool list, each entry with its shortcut buttons, the report
+// Tab follows the layout: the tool list, the unit setting and Clear, each entry with its
+// shortcut buttons, the report
 // and its tables, the document actions. Widgets built again go last in Qt's own order.
 void ToolboxWindow::order_tabs() {
-    std::vector<QWidget*> chain{tools_};
+    std::vector<QWidget*> chain{tools_, unit_button(Units::Km), unit_button(Units::Miles), clear_};
     for (const EntryRow& row : rows_) {
         chain.push_back(row.field);
         chain.insert(chain.end(), row.shortcuts.begin(), row.shortcuts.end());

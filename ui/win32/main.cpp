@@ -1,12 +1,14 @@
 // quorran.exe: the calculator's dialog, or with --toolbox [TOOL] the runner's toolbox
 // alone. The process ends when its windows are closed: a toolbox opened from the dialog
-// stays open after the dialog.
+// stays open after the dialog. The toolbox keeps its entries and unit setting in the
+// user's registry (HKEY_CURRENT_USER\Software\Quorran\Toolbox).
 #include <windows.h>
 
 #include <string_view>
 #include <vector>
 
 #include "ui/win32/main_dialog.h"
+#include "ui/win32/registry_memory.h"
 #include "ui/win32/toolbox_window.h"
 
 namespace {
@@ -28,10 +30,11 @@ std::vector<std::string_view> words(std::string_view line) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     const auto args = words(command_line);
+    quorran::RegistryMemory memory;
     if (!args.empty() && args[0] == "--toolbox") {
-        quorran::open_toolbox(instance, args.size() > 1 ? args[1] : std::string_view{});
+        quorran::open_toolbox(instance, memory, args.size() > 1 ? args[1] : std::string_view{});
     } else {
-        quorran::run_main_dialog(instance);
+        quorran::run_main_dialog(instance, memory);
     }
     quorran::run_toolbox();
     return 0;

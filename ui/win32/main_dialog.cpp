@@ -23,10 +23,11 @@ namespace {
 // marks the dialog as ended; the window, and so this, goes once that command
 // has returned to the dialog loop.
 struct DialogState {
-    explicit DialogState(HWND dialog) : view(dialog), commands(view), names(dialog) {}
+    DialogState(HWND dialog, EntryMemory* memory) : view(dialog), commands(view), names(dialog), toolbox_memory(memory) {}
     Win32CalculatorView view;
     CalculatorCommands commands;
     AccessibleNames names;
+    EntryMemory* toolbox_memory;  // the toolbox's, which Alt+Space opens
 };
 
 DialogState* state_of(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -56,7 +57,7 @@ constexpr UINT_PTR OPEN_TOOLBOX = 1;
 // has no close box. This small menu, at the window's top left where the system menu would
 // open, takes its place; its one item opens the toolbox beside the dialog. The item is
 // chosen at once, as a system menu opened from the keyboard chooses its first.
-void show_window_menu(HWND dialog) {
+void show_window_menu(HWND dialog, EntryMemory& toolbox_memory) {
     const HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, OPEN_TOOLBOX, wide(TOOLBOX_MENU_ITEM).c_str());
     POINT corner{0, 0};
@@ -65,7 +66,8 @@ void show_window_menu(HWND dialog) {
     constexpr UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN;
     const auto chosen = static_cast<UINT_PTR>(TrackPopupMenu(menu, flags, corner.x, corner.y, 0, dialog, nullptr));
     DestroyMenu(menu);
-    if (chosen == OPEN_TOOLBOX) open_toolbox(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)));
+    if (chosen == OPEN_TOOLBOX)
+        open_toolbox(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), toolbox_memory);
 }
 
 }  // namespace
@@ -73,15 +75,15 @@ void show_window_menu(HWND dialog) {
 INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new DialogState(dialog)));
+            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(new DialogState(dialog, reinterpret_cast<EntryMemory*>(lparam))));
             set_up(dialog, *state_of(dialog));
             return FALSE;  // the focus set up above stands
         case WM_COMMAND:
             if (DialogState* state = state_of(dialog)) state->commands.on_command(LOWORD(wparam));
             return 0;
         case WM_SYSCOMMAND:
-            if ((wparam & 0xFFF0) != SC_KEYMENU || lparam != ' ') return 0;
-            show_window_menu(dialog);
+            if ((wparam & 0xFFF0) != SC_KEYMENU || lparam != ' ' || !state_of(dialog) || !state_of(dialog)->toolbox_memory) return 0;
+            show_window_menu(dialog, *state_of(dialog)->toolbox_memory);
             return TRUE;
         case WM_NCDESTROY:
             delete state_of(dialog);
@@ -92,8 +94,9 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
     }
 }
 
-INT_PTR run_main_dialog(HINSTANCE instance) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(QUORRAN_IDD_MAIN), nullptr, main_dialog_proc, 0);
+INT_PTR run_main_dialog(HINSTANCE instance, EntryMemory& toolbox_memory) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(QUORRAN_IDD_MAIN), nullptr, main_dialog_proc,
+                           reinterpret_cast<LPARAM>(&toolbox_memory));
 }
 
 }  // namespace quorran

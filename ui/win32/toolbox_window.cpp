@@ -8,6 +8,7 @@
 
 #include "core/toolbox/tool_panel.h"
 #include "ui/dialog_strings.h"
+#include "ui/win32/registry_memory.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_tool_panel.h"
 
@@ -19,9 +20,15 @@ constexpr wchar_t WINDOW_CLASS[] = L"QuorranToolbox";
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPEDWINDOW;
 constexpr UINT DEFAULT_DPI = 96;
 
+// What the window is made with: the tool to show, and where its entries are kept.
+struct Opening {
+    std::string_view tool;
+    EntryMemory& memory;
+};
+
 // What one open toolbox owns, from WM_CREATE until WM_NCDESTROY.
 struct ToolboxState {
-    explicit ToolboxState(HWND window) : panel(window), commands(panel) {}
+    ToolboxState(HWND window, EntryMemory& memory) : panel(window), commands(panel, memory) {}
     Win32ToolPanel panel;
     ToolboxCommands commands;
     HWND last_focus = nullptr;  // given back when the window is active again
@@ -100,13 +107,17 @@ void save_document(HWND window, const Document& document) {
                     MB_OK | MB_ICONEXCLAMATION);
 }
 
-// Each user action to the commands: a tool chosen, an entry typed in, chosen or ticked (the
-// panel's own changes aside), a shortcut pressed; Escape closes.
+// Each user action to the commands: a tool chosen, the units chosen, Clear, an entry typed
+// in, chosen or ticked (the panel's own changes aside), a shortcut pressed; Escape closes.
 void on_command(HWND window, ToolboxState& state, int id, int code) {
     if (id == IDCANCEL) {
         DestroyWindow(window);
     } else if (id == IDC_TOOLBOX_TOOLS && code == LBN_SELCHANGE) {
         state.commands.on_tool_chosen(state.panel.selected_tool());
+    } else if (id == IDC_TOOLBOX_UNITS && code == CBN_SELCHANGE && !state.panel.setting()) {
+        state.commands.on_units_chosen(state.panel.chosen_units());
+    } else if (id == IDC_TOOLBOX_CLEAR && code == BN_CLICKED) {
+        state.commands.on_clear();
     } else if (id >= IDC_TOOLBOX_ENTRY && id < IDC_TOOLBOX_REPORT) {
         const int entry = (id - IDC_TOOLBOX_ENTRY) / IDS_PER_ENTRY, part = (id - IDC_TOOLBOX_ENTRY) % IDS_PER_ENTRY;
         if (part == ENTRY_FIELD && (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED) && !state.panel.setting())
@@ -121,7 +132,7 @@ void on_command(HWND window, ToolboxState& state, int id, int code) {
 void set_up(HWND window, ToolboxState& state, std::string_view tool) {
     show_window_icon(window);
     state.panel.set_dpi(dpi_of(window));
-    state.commands.open(tool);
+    state.commands.open(tool, units_of_user_locale());
     const SIZE size = window_size(window, state.panel.preferred_size());
     SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -130,10 +141,10 @@ LRESULT CALLBACK toolbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM l
     ToolboxState* state = state_of(window);
     switch (message) {
         case WM_CREATE: {
-            state = new ToolboxState(window);
+            const auto* opening = static_cast<const Opening*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+            state = new ToolboxState(window, opening->memory);
             SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-            const auto* tool = static_cast<const std::string_view*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-            set_up(window, *state, *tool);
+            set_up(window, *state, opening->tool);
             return 0;
         }
         case WM_COMMAND:
@@ -200,7 +211,7 @@ LRESULT CALLBACK filter_messages(int code, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-HWND open_toolbox(HINSTANCE instance, std::string_view tool) {
+HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool) {
     if (the_toolbox) {
         ShowWindow(the_toolbox, SW_SHOWNORMAL);
         SetForegroundWindow(the_toolbox);
@@ -218,8 +229,9 @@ HWND open_toolbox(HINSTANCE instance, std::string_view tool) {
         window_class.lpszClassName = WINDOW_CLASS;
         RegisterClassExW(&window_class);
     }
+    Opening opening{tool, memory};
     the_toolbox = CreateWindowExW(0, WINDOW_CLASS, wide(TOOLBOX_CAPTION).c_str(), WINDOW_STYLE, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &tool);
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &opening);
     if (!the_toolbox) return nullptr;
     if (!message_filter) message_filter = SetWindowsHookExW(WH_MSGFILTER, filter_messages, nullptr, GetCurrentThreadId());
     ShowWindow(the_toolbox, SW_SHOWNORMAL);

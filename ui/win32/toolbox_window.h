@@ -9,15 +9,18 @@
 
 namespace quorran {
 
+class EntryMemory;
 class ToolPanelView;
 
 // The item of the pace dialog's Alt+Space menu that opens the toolbox.
 inline constexpr std::string_view TOOLBOX_MENU_ITEM = "Runner's &toolbox\u2026";
 
-// Opens the toolbox on the tool of that name (the first when there is none such), or
-// brings the one open to the front. It is modeless: whatever loop runs the thread's
-// messages, a dialog's included, hands it its keys (see toolbox_message).
-HWND open_toolbox(HINSTANCE instance, std::string_view tool = {});
+// Opens the toolbox on the tool of that name (the first when there is none such), with
+// the entries and the unit setting kept in the memory (which outlives the window), or
+// for a first run the user's locale's units; or brings the one open to the front. It is
+// modeless: whatever loop runs the thread's messages, a dialog's included, hands it its
+// keys (see toolbox_message).
+HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool = {});
 
 // The toolbox open on this thread, or null.
 HWND toolbox_window();

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/numbers/text_limit.h"
+#include "core/toolbox/entry_forms.h"
 #include "ui/win32/wide_text.h"
 
 namespace quorran {
@@ -21,6 +22,10 @@ constexpr int LABEL_HEIGHT = 8;           // one line of text
 constexpr int FIELD_HEIGHT = 14;          // a field, a drop-down list, a button
 constexpr int CHECK_HEIGHT = 10;
 constexpr int TOP = MARGIN + LABEL_HEIGHT + 3;  // below the column labels
+constexpr int SETTINGS_HEIGHT = FIELD_HEIGHT + 2 * GAP;  // the unit setting and Clear, above the entries
+constexpr int UNITS_WIDTH = 48;
+constexpr int MAIN_ANSWER_SCALE_NUMERATOR = 3;  // the main answer's type, half as large again as the rest
+constexpr int MAIN_ANSWER_SCALE_DENOMINATOR = 2;
 constexpr int TOOLS_MIN_WIDTH = 64;
 constexpr int LIST_PADDING = 12;          // a list's text to its edges and a scroll bar
 constexpr int LABEL_WIDTH = 64;
@@ -77,7 +82,17 @@ Win32ToolPanel::Win32ToolPanel(HWND window) : window_(window) {
                  WS_EX_CLIENTEDGE);
     annotations_.name(tools_, without_mnemonic(PANEL_TOOLS_LABEL));
     SetWindowSubclass(tools_, tools_proc, 0, reinterpret_cast<DWORD_PTR>(this));
+    add(L"Static", PANEL_UNITS_LABEL, SS_LEFT, IDC_TOOLBOX_UNITS_LABEL);
+    units_ = add(L"ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, IDC_TOOLBOX_UNITS);
+    for (const auto& [units, label] : {std::pair{Units::Km, PANEL_KM_LABEL}, std::pair{Units::Miles, PANEL_MILES_LABEL}}) {
+        const LRESULT at = SendMessageW(units_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(label).c_str()));
+        SendMessageW(units_, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(units));
+    }
+    annotations_.name(units_, without_mnemonic(PANEL_UNITS_LABEL));
+    add(L"Button", PANEL_CLEAR_LABEL, BS_PUSHBUTTON | WS_TABSTOP, IDC_TOOLBOX_CLEAR);
     add(L"Static", PANEL_REPORT_LABEL, SS_LEFT, IDC_TOOLBOX_REPORT_LABEL);
+    add(L"Static", "", SS_LEFT | SS_NOPREFIX, IDC_TOOLBOX_MAIN_LABEL);
+    main_answer_ = add(L"Static", "", SS_LEFT | SS_NOPREFIX, IDC_TOOLBOX_MAIN_ANSWER);
     add_save_buttons();
     // Every tool's entries take the same place, so the window keeps its size as tools change.
     for (const Tool& tool : tools()) {
@@ -91,6 +106,7 @@ Win32ToolPanel::Win32ToolPanel(HWND window) : window_(window) {
 Win32ToolPanel::~Win32ToolPanel() {
     DestroyWindow(tooltip_);
     if (font_) DeleteObject(font_);
+    if (large_font_) DeleteObject(large_font_);
 }
 
 HWND Win32ToolPanel::add(const wchar_t* window_class, std::string_view text, DWORD style, int id, DWORD ex_style) {
@@ -136,6 +152,21 @@ LRESULT CALLBACK Win32ToolPanel::tools_proc(HWND list, UINT message, WPARAM wpar
     return result;
 }
 
+Units Win32ToolPanel::chosen_units() const {
+    const LRESULT chosen = SendMessageW(units_, CB_GETCURSEL, 0, 0);
+    return SendMessageW(units_, CB_GETITEMDATA, static_cast<WPARAM>(chosen), 0) == static_cast<LRESULT>(Units::Km) ? Units::Km
+                                                                                                                 : Units::Miles;
+}
+
+// Not a choice of the user's: the window hands no notification of it to the commands.
+void Win32ToolPanel::show_units(Units units) {
+    setting_ = true;
+    for (LRESULT i = 0; i < SendMessageW(units_, CB_GETCOUNT, 0, 0); ++i)
+        if (SendMessageW(units_, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == static_cast<LRESULT>(units))
+            SendMessageW(units_, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    setting_ = false;
+}
+
 void Win32ToolPanel::highlight_tool(int index) {
     highlighted_ = index;
     setting_ = true;
@@ -153,16 +184,17 @@ void Win32ToolPanel::show_tool(int index, std::span<const EntryField> entries) {
 
 void Win32ToolPanel::clear_entries() {
     for (const Entry& e : entries_) {
-        for (const HWND control : {e.label, e.control, e.mark}) if (control) destroy(control);
+        for (const HWND control : {e.label, e.control, e.unit, e.mark}) if (control) destroy(control);
         for (const HWND button : e.shortcuts) destroy(button);
     }
     entries_.clear();
 }
 
 // A Text entry is a field with its example as a cue banner, a Choice a drop-down list of
-// its labels, a Flag a check box; each with the forms it takes as a tooltip.
+// its labels, a Flag a check box; each with the forms it takes as a tooltip, and the unit
+// a bare value takes beside it.
 void Win32ToolPanel::add_entry(int index, const EntryField& field) {
-    Entry e{field, nullptr, nullptr, nullptr, {}};
+    Entry e{field, nullptr, nullptr, nullptr, nullptr, {}};
     const std::string name = without_mnemonic(field.label);
     const int id = entry_control(index, ENTRY_FIELD);
     if (field.kind == EntryKind::Flag) {
@@ -180,6 +212,7 @@ void Win32ToolPanel::add_entry(int index, const EntryField& field) {
         }
         annotations_.name(e.control, name);
     }
+    if (!field.unit.empty()) e.unit = add(L"Static", field.unit, SS_LEFT | SS_NOPREFIX, entry_control(index, ENTRY_UNIT));
     for (std::size_t k = 0; k < field.shortcuts.size(); ++k)
         e.shortcuts.push_back(add(L"Button", field.shortcuts[k].label, BS_PUSHBUTTON | WS_TABSTOP,
                                   entry_control(index, ENTRY_SHORTCUT + static_cast<int>(k))));
@@ -270,9 +303,21 @@ HWND Win32ToolPanel::report_control(ReportPart part, bool build) {
     return control;
 }
 
-// Headlines as a label and a value (a value that says what it is, alone), each table
-// under its title, then the notes. A value and a table are named for screen readers.
+// The main answer in large type under what it is, named with what it is for screen
+// readers ("marathon: 3:11:49"); nothing when the report has none.
+void Win32ToolPanel::show_main_answer() {
+    const Headline* main = report_.main_headline();
+    const std::string text(main ? trimmed(shown_text(main->cell, report_)) : "");
+    set_text(GetDlgItem(window_, IDC_TOOLBOX_MAIN_LABEL), main && !main->self_described ? main->label : "");
+    set_text(main_answer_, text);
+    annotations_.name(main_answer_, !main || main->self_described ? text : main->label + ": " + text);
+}
+
+// The main answer, then the headlines as a label and a value (a value that says what it
+// is, alone), each table under its title, then the notes. A value and a table are named
+// for screen readers.
 void Win32ToolPanel::fill_report(bool build) {
+    show_main_answer();
     report_cursor_ = 0;
     for (const Headline& h : report_.headlines) {
         if (!h.self_described) set_text(report_control(ReportPart::HeadlineLabel, build), h.label);
@@ -351,7 +396,8 @@ const Document* Win32ToolPanel::document(int index) const {
 void Win32ToolPanel::set_report_current(bool current) {
     current_ = current;
     // The report's own label greys too, so a report not yet made reads as not current.
-    EnableWindow(GetDlgItem(window_, IDC_TOOLBOX_REPORT_LABEL), current);
+    for (const int id : {IDC_TOOLBOX_REPORT_LABEL, IDC_TOOLBOX_MAIN_LABEL, IDC_TOOLBOX_MAIN_ANSWER})
+        EnableWindow(GetDlgItem(window_, id), current);
     for (const ReportItem& item : report_items_) EnableWindow(item.control, current);
     for (const HWND button : saves_) EnableWindow(button, current && !report_.documents.empty());
 }
@@ -366,8 +412,10 @@ void Win32ToolPanel::set_dpi(UINT dpi) {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW face = metrics.lfMessageFont;
     face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(system_dpi()));
-    const HFONT old = font_;
+    const HFONT old = font_, old_large = large_font_;
     font_ = CreateFontIndirectW(&face);
+    face.lfHeight = MulDiv(face.lfHeight, MAIN_ANSWER_SCALE_NUMERATOR, MAIN_ANSWER_SCALE_DENOMINATOR);
+    large_font_ = CreateFontIndirectW(&face);
 
     const HDC dc = GetDC(window_);
     const HGDIOBJ previous = SelectObject(dc, font_);
@@ -381,9 +429,14 @@ void Win32ToolPanel::set_dpi(UINT dpi) {
     base_y_ = text.tmHeight;
 
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(child == main_answer_ ? large_font_ : font_), TRUE);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, to_pixels_x(TOOLTIP_WIDTH));
     if (old) DeleteObject(old);
+    if (old_large) DeleteObject(old_large);
+    unit_width_ = 0;
+    for (const Tool& tool : tools())
+        for (const Units units : {Units::Miles, Units::Km})
+            for (const EntryField& f : entry_fields(tool, units)) unit_width_ = std::max(unit_width_, text_width(f.unit));
     entries_width_ = entries_width();
     tools_width_ = TOOLS_MIN_WIDTH;
     for (const Tool& tool : tools()) tools_width_ = std::max(tools_width_, text_width(tool.title) + LIST_PADDING);
@@ -401,12 +454,13 @@ int Win32ToolPanel::text_width(std::string_view text) const {
     return (size.cx * 4 + base_x_ - 1) / base_x_;
 }
 
-// The height a static's text takes at that width, wrapped as the static wraps it.
-int Win32ToolPanel::text_height(HWND control, int width) const {
-    const std::wstring text = wide(window_text(control));
-    if (text.empty()) return LABEL_HEIGHT;
+// The height a static's text takes at that width in that font, wrapped as the static
+// wraps it; an empty one's, a line's.
+int Win32ToolPanel::text_height(HWND control, int width, HFONT font) const {
+    std::wstring text = wide(window_text(control));
+    if (text.empty()) text = L" ";
     const HDC dc = GetDC(window_);
-    const HGDIOBJ previous = SelectObject(dc, font_);
+    const HGDIOBJ previous = SelectObject(dc, font);
     RECT r{0, 0, to_pixels_x(width), 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
     SelectObject(dc, previous);
@@ -420,7 +474,7 @@ int Win32ToolPanel::entries_width() const {
     int width = ENTRIES_MIN_WIDTH;
     for (const Tool& tool : tools())
         for (const EntryField& f : entry_fields(tool)) {
-            int row = LABEL_WIDTH + 2 + FIELD_WIDTH;
+            int row = LABEL_WIDTH + 2 + FIELD_WIDTH + 2 + unit_width_;
             for (const EntryChoice& c : f.shortcuts) row += GAP + text_width(c.label) + BUTTON_PADDING;
             width = std::max(width, row);
         }
@@ -440,14 +494,20 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
     place(tools_, MARGIN, TOP, tools_width_, height - TOP - MARGIN);
 
     const int entries_x = MARGIN + tools_width_ + MARGIN, field_x = entries_x + LABEL_WIDTH + 2;
-    int y = TOP;
+    // The unit setting, and Clear at the right, above the entries.
+    place(GetDlgItem(window_, IDC_TOOLBOX_UNITS_LABEL), entries_x, TOP + 3, LABEL_WIDTH, LABEL_HEIGHT);
+    place(units_, field_x, TOP, UNITS_WIDTH, FIELD_HEIGHT);
+    const int clear_width = text_width(without_mnemonic(PANEL_CLEAR_LABEL)) + BUTTON_PADDING;
+    place(GetDlgItem(window_, IDC_TOOLBOX_CLEAR), entries_x + entries_width_ - clear_width, TOP, clear_width, FIELD_HEIGHT);
+    int y = TOP + SETTINGS_HEIGHT;
     for (const Entry& e : entries_) {
         // A check box carries its label and takes the whole row.
         const bool flag = e.field.kind == EntryKind::Flag;
         const int x0 = flag ? entries_x : field_x, field_height = flag ? CHECK_HEIGHT : FIELD_HEIGHT;
         if (e.label) place(e.label, entries_x, y + 3, LABEL_WIDTH, LABEL_HEIGHT);
         place(e.control, x0, y, flag ? entries_width_ : FIELD_WIDTH, field_height);
-        int x = field_x + FIELD_WIDTH;
+        if (e.unit) place(e.unit, field_x + FIELD_WIDTH + 2, y + 3, unit_width_, LABEL_HEIGHT);
+        int x = field_x + FIELD_WIDTH + 2 + unit_width_;
         for (std::size_t k = 0; k < e.shortcuts.size(); ++k) {
             const int w = text_width(e.field.shortcuts[k].label) + BUTTON_PADDING;
             place(e.shortcuts[k], x + GAP, y, w, FIELD_HEIGHT);
@@ -457,24 +517,28 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
         y += row_height(e.field.kind);
     }
 
-    // The report fills the rest: headlines and notes as tall as their text, the tables
-    // sharing what is left above the Save buttons.
+    // The report fills the rest: the main answer first, under what it is, then headlines
+    // and notes as tall as their text, the tables sharing what is left above the Save buttons.
     const int report_x = entries_x + entries_width_ + MARGIN, report_width = width - report_x - MARGIN;
     place(GetDlgItem(window_, IDC_TOOLBOX_REPORT_LABEL), report_x, MARGIN, report_width, LABEL_HEIGHT);
+    place(GetDlgItem(window_, IDC_TOOLBOX_MAIN_LABEL), report_x, TOP, report_width, LABEL_HEIGHT);
+    const int main_height = text_height(main_answer_, report_width, large_font_);
+    place(main_answer_, report_x, TOP + LABEL_HEIGHT + 1, report_width, main_height);
+    const int report_top = TOP + LABEL_HEIGHT + 1 + main_height + GAP;
     const int saves_y = height - MARGIN - FIELD_HEIGHT;
     int fixed = 0, tables = 0;
     for (std::size_t i = 0; i < report_items_.size(); ++i) {
         const ReportItem& item = report_items_[i];
         if (item.part == ReportPart::Table) ++tables;
         else if (item.part == ReportPart::Title) fixed += LABEL_HEIGHT + 2;
-        else if (item.part == ReportPart::Note) fixed += text_height(item.control, report_width) + 2;
+        else if (item.part == ReportPart::Note) fixed += text_height(item.control, report_width, font_) + 2;
         else if (item.part == ReportPart::HeadlineValue) {
             const bool labelled = i > 0 && report_items_[i - 1].part == ReportPart::HeadlineLabel;
-            fixed += text_height(item.control, labelled ? report_width - HEADLINE_LABEL_WIDTH - GAP : report_width) + 2;
+            fixed += text_height(item.control, labelled ? report_width - HEADLINE_LABEL_WIDTH - GAP : report_width, font_) + 2;
         }
     }
-    const int table_height = tables ? std::max(TABLE_MIN_HEIGHT, (saves_y - GAP - TOP - fixed) / tables - GAP) : 0;
-    y = TOP;
+    const int table_height = tables ? std::max(TABLE_MIN_HEIGHT, (saves_y - GAP - report_top - fixed) / tables - GAP) : 0;
+    y = report_top;
     for (std::size_t i = 0; i < report_items_.size(); ++i) {
         const ReportItem& item = report_items_[i];
         switch (item.part) {
@@ -484,7 +548,7 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
             case ReportPart::HeadlineValue: {
                 const bool labelled = i > 0 && report_items_[i - 1].part == ReportPart::HeadlineLabel;
                 const int x = labelled ? report_x + HEADLINE_LABEL_WIDTH + GAP : report_x, w = report_x + report_width - x;
-                const int h = text_height(item.control, w);
+                const int h = text_height(item.control, w, font_);
                 place(item.control, x, y, w, h);
                 y += h + 2;
                 break;
@@ -498,7 +562,7 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
                 y += table_height + GAP;
                 break;
             case ReportPart::Note: {
-                const int h = text_height(item.control, report_width);
+                const int h = text_height(item.control, report_width, font_);
                 place(item.control, report_x, y, report_width, h);
                 y += h + 2;
                 break;
@@ -546,7 +610,7 @@ void Win32ToolPanel::fit_columns(HWND list, const Table& table) const {
 
 SIZE Win32ToolPanel::minimum_size() const {
     const int width = MARGIN + tools_width_ + MARGIN + entries_width_ + MARGIN + REPORT_MIN_WIDTH + MARGIN;
-    const int height = std::max(TOP + entries_height_ + MARGIN, REPORT_MIN_HEIGHT);
+    const int height = std::max(TOP + SETTINGS_HEIGHT + entries_height_ + MARGIN, REPORT_MIN_HEIGHT);
     return {to_pixels_x(width), to_pixels_y(height)};
 }
 

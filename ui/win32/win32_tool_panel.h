@@ -11,19 +11,26 @@
 
 namespace quorran {
 
-// The toolbox window's controls by identifier: the window's own, each entry's in a block
-// of its own, the report's texts and tables in reading order, and one Save button a
-// document.
+// The toolbox window's controls by identifier: the window's own (the unit setting and
+// Clear among them, and the main answer over the report with what it is), each entry's in
+// a block of its own, the report's texts and tables in reading order, and one Save button
+// a document.
 inline constexpr int IDC_TOOLBOX_TOOLS_LABEL = 100;
 inline constexpr int IDC_TOOLBOX_TOOLS = 101;
 inline constexpr int IDC_TOOLBOX_REPORT_LABEL = 102;
+inline constexpr int IDC_TOOLBOX_UNITS_LABEL = 103;
+inline constexpr int IDC_TOOLBOX_UNITS = 104;
+inline constexpr int IDC_TOOLBOX_CLEAR = 105;
+inline constexpr int IDC_TOOLBOX_MAIN_LABEL = 106;
+inline constexpr int IDC_TOOLBOX_MAIN_ANSWER = 107;
 inline constexpr int IDC_TOOLBOX_ENTRY = 1000;
 inline constexpr int IDS_PER_ENTRY = 16;
 inline constexpr int IDC_TOOLBOX_REPORT = 2000;
 inline constexpr int IDC_TOOLBOX_SAVE = 3000;
 
-// The parts of an entry; shortcut k is ENTRY_SHORTCUT + k.
-enum EntryPart { ENTRY_LABEL, ENTRY_FIELD, ENTRY_MARK, ENTRY_SHORTCUT };
+// The parts of an entry (the unit beside it only when it has one); shortcut k is
+// ENTRY_SHORTCUT + k.
+enum EntryPart { ENTRY_LABEL, ENTRY_FIELD, ENTRY_MARK, ENTRY_UNIT, ENTRY_SHORTCUT };
 
 constexpr int entry_control(int entry, int part) { return IDC_TOOLBOX_ENTRY + entry * IDS_PER_ENTRY + part; }
 
@@ -31,9 +38,11 @@ constexpr int entry_control(int entry, int part) { return IDC_TOOLBOX_ENTRY + en
 inline constexpr std::string_view SAVE_AS_LABEL = "Save as\u2026";
 
 // ToolPanelView on a window's children, made at run time from what the commands show:
-// a list of the tools, each entry a labelled field (a drop-down list for a choice, a check
-// box for a flag) with its shortcut buttons and, below it, the words that say why it
-// cannot be read; the report as texts and one list view a table. Every place is in dialog
+// a list of the tools; the unit setting (a drop-down list of km and miles) and Clear; each
+// entry a labelled field (a drop-down list for a choice, a check box for a flag) with the
+// unit a bare value takes and its shortcut buttons beside it and, below it, the words that
+// say why it cannot be read; the report's main answer in large type, then the report as
+// texts and one list view a table. Every place is in dialog
 // units of the window's font, which follows the window's monitor (set_dpi).
 class Win32ToolPanel final : public ToolPanelView {
 public:
@@ -45,6 +54,7 @@ public:
     void show_tools(std::span<const std::string> titles) override;
     void show_tool(int index, std::span<const EntryField> entries) override;
     void highlight_tool(int index) override;
+    void show_units(Units units) override;
     std::string entry_text(int entry) const override;
     void set_entry_text(int entry, std::string_view text) override;
     void mark_entry(int entry, std::string_view problem) override;
@@ -52,8 +62,9 @@ public:
     void set_report_current(bool current) override;
     void copy_to_clipboard(std::string_view text) override;
 
-    // The tool the list has selected.
+    // The tool the list has selected, and the units the unit setting has.
     int selected_tool() const;
+    Units chosen_units() const;
     // True while the panel itself changes an entry: that change is not the user's.
     bool setting() const { return setting_; }
     // The document a Save button saves, or null.
@@ -73,6 +84,7 @@ private:
         EntryField field;
         HWND label = nullptr;
         HWND control = nullptr;
+        HWND unit = nullptr;
         HWND mark = nullptr;
         std::vector<HWND> shortcuts;
     };
@@ -94,24 +106,29 @@ private:
     HWND report_control(ReportPart part, bool build);
     void fill_report(bool build);
     void fill_table(HWND list, const Table& table, bool build);
+    void show_main_answer();
     void fit_columns(HWND list, const Table& table) const;
     void add_save_buttons();
     std::vector<Place> places() const;
     int entries_width() const;
     int entries_height(std::size_t count, bool flags_only) const;
     int text_width(std::string_view text) const;
-    int text_height(HWND control, int width) const;
+    int text_height(HWND control, int width, HFONT font) const;
     int to_pixels_x(int units) const { return MulDiv(units, base_x_, 4); }
     int to_pixels_y(int units) const { return MulDiv(units, base_y_, 8); }
 
     HWND window_;
     HWND tools_ = nullptr;
+    HWND units_ = nullptr;
+    HWND main_answer_ = nullptr;
     int highlighted_ = -1;  // the tool the list has selected, as the panel last selected it
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
+    HFONT large_font_ = nullptr;    // the main answer's
     int base_x_ = 6, base_y_ = 13;  // the font's dialog base units, in pixels
     int tools_width_ = 0;           // the longest title's, in dialog units
     int entries_width_ = 0;         // the widest tool's entries
+    int unit_width_ = 0;            // the widest unit beside an entry's
     int entries_height_ = 0;        // the tallest tool's
     std::vector<Entry> entries_;
     std::vector<ReportItem> report_items_;
