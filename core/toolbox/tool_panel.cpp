@@ -63,6 +63,16 @@ std::string entry_key(std::string_view name) { return "entry." + std::string(nam
 
 }  // namespace
 
+std::string_view entry_kind_word(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::Text: return "text";
+        case EntryKind::Choice: return "choice";
+        case EntryKind::Flag: return "flag";
+        case EntryKind::File: return "file";
+    }
+    return "text";  // not reached: every kind is named above
+}
+
 std::string without_mnemonic(std::string_view label) {
     std::string name(label);
     if (const auto at = name.find('&'); at != std::string::npos) name.erase(at, 1);

@@ -154,6 +154,10 @@ private:
     std::string copied_;                 // the last good report as tab-separated text
 };
 
+// The kind as one word, as the page and the checks over the accessibility bus name it:
+// "text", "choice", "flag" or "file".
+std::string_view entry_kind_word(EntryKind kind);
+
 // A label as a name, for a screen reader or a page that has no mnemonics: "&Tool" is "Tool".
 std::string without_mnemonic(std::string_view label);
 

@@ -33,6 +33,9 @@ CONTROL, ALT = 4, 8  # X modifier masks
 PAUSE = 0.05  # between synthesized events, for the X server and the window
 
 
+# A watch's run, named by its full path: what the run tool reads wherever it was started.
+SAMPLE_RUN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "runs", "xml", "gpx11-garmin.gpx")
+
 def widgets(node, out):
     """The node and its descendants, but not the items of a list or the cells of a table."""
     out.append(node)
@@ -144,7 +147,10 @@ class Check:
         fields = dict(zip((e["name"] for e in tool["entries"]), self.window.fields()))
         given = {}
         for e in tool["entries"]:
-            if e["kind"] == "text" and e["example"]:
+            if e["kind"] == "file":
+                fields[e["name"]].queryEditableText().setTextContents(SAMPLE_RUN)
+                given[e["name"]] = SAMPLE_RUN
+            elif e["kind"] == "text" and e["example"]:
                 fields[e["name"]].queryEditableText().setTextContents(e["example"])
                 given[e["name"]] = e["example"]
             elif e["kind"] == "choice" and not e["text"]:
@@ -153,7 +159,7 @@ class Check:
                 key(HOME)
                 given[e["name"]] = e["choices"][0]["value"]
         for e in tool["entries"]:
-            if e["name"] in given and e["kind"] == "text" and fields[e["name"]].description != e["tooltip"]:
+            if e["name"] in given and e["kind"] in ("text", "file") and fields[e["name"]].description != e["tooltip"]:
                 fields[e["name"]].queryEditableText().setTextContents("")
                 del given[e["name"]]
         args = [given[e["name"]] for e in tool["entries"] if e["positional"] and e["name"] in given]

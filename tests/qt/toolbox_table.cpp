@@ -10,7 +10,6 @@
 
 int main() {
     using namespace quorran;
-    static constexpr std::string_view KINDS[] = {"text", "choice", "flag"};
     JsonWriter j;
     j.begin_object().field("units", "km").field("tools_label", PANEL_TOOLS_LABEL);
     j.field("report_name", without_mnemonic(PANEL_REPORT_LABEL)).key("tools").begin_array();
@@ -18,7 +17,7 @@ int main() {
         j.begin_object().field("name", tool.name).field("title", tool.title).key("entries").begin_array();
         for (const EntryField& f : entry_fields(tool, Units::Km)) {
             j.begin_object().field("name", f.name).field("label", without_mnemonic(f.label));
-            j.field("kind", KINDS[static_cast<int>(f.kind)]).field("example", f.placeholder).field("text", f.text);
+            j.field("kind", entry_kind_word(f.kind)).field("example", f.placeholder).field("text", f.text);
             j.field("tooltip", f.tooltip).field("positional", find_param(tool, f.name)->positional);
             j.key("choices").begin_array();
             for (const EntryChoice& c : f.choices) j.begin_object().field("value", c.value).field("label", c.label).end_object();

@@ -217,7 +217,8 @@ private slots:
     // is the result's heading, the values are named by what they are, the tables by
     // their titles (or the tool's), and each cell is read with its column's name.
     void screen_readers_hear_every_field_table_and_value() {
-        const QAccessible::Role roles[] = {QAccessible::EditableText, QAccessible::ComboBox, QAccessible::CheckBox};
+        const QAccessible::Role roles[] = {QAccessible::EditableText, QAccessible::ComboBox, QAccessible::CheckBox,
+                                               QAccessible::EditableText};
         for (const Tool& tool : tools()) {
             probe_->choose_tool(index_of(tool.name));
             const auto entries = entry_fields(tool, probe_->units());

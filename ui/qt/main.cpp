@@ -8,12 +8,15 @@
 #include <algorithm>
 #include <string_view>
 
+#include "adapters/files/file_system_runs.h"
 #include "ui/qt/main_dialog.h"
 #include "ui/qt/settings_memory.h"
 #include "ui/qt/toolbox_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    quorran::FileSystemRuns files;  // the run tool's files, read with expat
+    quorran::use_run_files(&files);
     const auto toolbox_arg = std::find_if(argv + 1, argv + argc, [](const char* arg) { return std::string_view(arg) == "--toolbox"; });
     if (toolbox_arg != argv + argc) {
         QGuiApplication::setDesktopFileName(QStringLiteral("quorran-toolbox"));

@@ -297,7 +297,7 @@ void ToolboxWindow::build_entries(std::span<const EntryField> entries) {
     order_tabs();
 }
 
-// A Text entry as a line edit, a Choice as a drop-down list of its labels, a Flag as a
+// A Text entry as a line edit, a File entry too (its name, typed or dropped), a Choice as a drop-down list of its labels, a Flag as a
 // check box; each tells the commands of every change of its value, whoever makes it (a
 // user's keys, or an assistive technology setting the text), but the commands' own,
 // which the panel makes with the field's signals blocked.
@@ -305,7 +305,8 @@ QWidget* ToolboxWindow::create_field(int index, const EntryField& entry) {
     const auto changed = [this, index] { commands_.on_entry_changed(index); };
     QWidget* field = nullptr;
     switch (entry.kind) {
-        case EntryKind::Text: {
+        case EntryKind::Text:
+        case EntryKind::File: {
             auto* edit = new QLineEdit(to_qstring(entry.text), entries_);
             edit->setPlaceholderText(to_qstring(entry.placeholder));
             edit->setInputMethodHints(entry.input_hint == "decimal" ? Qt::ImhFormattedNumbersOnly : Qt::ImhNone);

@@ -40,13 +40,12 @@ void choices(JsonWriter& j, std::string_view key, const std::vector<EntryChoice>
 }
 
 std::string entries_json(const Tool& tool, std::span<const EntryField> entries) {
-    static constexpr std::string_view KINDS[] = {"text", "choice", "flag", "file"};
     JsonWriter j;
     j.begin_object().field("name", tool.name).field("title", tool.title).field("purpose", tool.purpose);
     j.key("entries").begin_array();
     for (const EntryField& f : entries) {
         j.begin_object().field("name", f.name).field("label", without_mnemonic(f.label));
-        j.field("kind", KINDS[static_cast<int>(f.kind)]).field("placeholder", f.placeholder);
+        j.field("kind", entry_kind_word(f.kind)).field("placeholder", f.placeholder);
         j.field("unit", f.unit).field("input_hint", f.input_hint).field("text", f.text);
         choices(j, "choices", f.choices);
         choices(j, "shortcuts", f.shortcuts);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "adapters/files/file_system_runs.h"
 #include "ui/win32/main_dialog.h"
 #include "ui/win32/registry_memory.h"
 #include "ui/win32/toolbox_window.h"
@@ -30,6 +31,8 @@ std::vector<std::string_view> words(std::string_view line) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     const auto args = words(command_line);
+    quorran::FileSystemRuns files;  // the run tool's files, read with XmlLite
+    quorran::use_run_files(&files);
     quorran::RegistryMemory memory;
     if (!args.empty() && args[0] == "--toolbox") {
         quorran::open_toolbox(instance, memory, args.size() > 1 ? args[1] : std::string_view{});
