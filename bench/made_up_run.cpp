@@ -1,5 +1,6 @@
 #include "bench/made_up_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
