@@ -9,6 +9,8 @@
 //   format ...       format_text vs snprintf (both giving a std::string) per result format
 //   Find ...         a whole command through a view that does nothing, vs strtod, the
 //                    same calculator arithmetic and snprintf into the same view calls
+// Then reading and analysing a recorded run, each beside expat parsing the same GPX alone
+// (bench/recorded_bench.h), in a table of their own.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -23,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/recorded_bench.h"
 #include "core/dialog/calc_types.h"
 #include "core/dialog/calculator_commands.h"
 #include "core/dialog/calculator_view.h"
@@ -404,6 +407,7 @@ public:
                 << twin->second << " | " << std::setprecision(2) << time / twin->second << " |\n";
             out << row.str();
         }
+        quorran::bench::report_recorded_runs(out, times_);
     }
 
 private:
@@ -419,6 +423,7 @@ int main(int argc, char** argv) {
     register_formats();
     register_command("Find Pace, marathon", quorran::IDC_PACE_CALCULATE, c_find_pace);
     register_command("Find Finish Time, marathon, 36 splits", quorran::IDC_FINISH_CALCULATE, c_find_finish_time);
+    if (!quorran::bench::register_recorded_runs()) return 1;
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -416,6 +417,14 @@ TEST(RunBuilder, KeepsTimesInOrderMergingRepeats) {
     EXPECT_EQ(run.part_starts, (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(run.reading_notes, (std::vector<std::string>{"1 point earlier than the point before it was dropped",
                                                             "1 point at the same time as the point before it was merged into it"}));
+}
+
+// The room made for a document's points follows its size, but never past the limit: a
+// size beyond any run asks for no more memory than the limit's points.
+TEST(RunBuilder, MakesRoomForNoMoreThanItsLimit) {
+    RunBuilder builder(RunFormat::Gpx11, 3, std::numeric_limits<std::size_t>::max());
+    EXPECT_TRUE(builder.add(at(1)));
+    EXPECT_EQ(builder.finish().points.size(), 1u);
 }
 
 TEST(RunBuilder, DropsPointsWithoutTimesOnlyAmongTimedOnes) {

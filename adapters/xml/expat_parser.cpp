@@ -12,8 +12,6 @@ namespace {
 // Between a name's namespace address and its local name in expat's names: no namespace
 // address holds it, as XML forbids the character.
 constexpr char SEPARATOR = '\x01';
-// Expat copies what it is given into its own buffer: small pieces keep that buffer small.
-constexpr std::size_t PIECE = 64 * 1024;
 
 struct Session {
     XML_Parser parser;

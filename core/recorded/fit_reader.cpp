@@ -28,6 +28,11 @@ constexpr std::size_t LONG_HEADER = 14;   // with a header CRC (0 when not compu
 constexpr int NEWEST_PROTOCOL = 2;        // protocol versions 1.x and 2.x
 // Times below this count seconds from when the device was switched on, not from FIT_EPOCH.
 constexpr std::uint32_t SYSTEM_TIME_END = 0x10000000;
+// A watch's record of a run takes about this many bytes or more: a header, its time, and
+// a position or a few values (heart rate, cadence, distance). Room is made at once for as
+// many points as a file of records this size would hold; a file of smaller records (a
+// compressed time and a heart rate take 2 bytes) grows the run as it is read.
+constexpr std::size_t FEW_RECORD_BYTES = 12;
 
 enum Message : std::uint16_t { FILE_ID = 0, SPORT = 12, SESSION = 18, LAP = 19, RECORD = 20, EVENT = 21 };
 constexpr double ACTIVITY_FILE = 4;
@@ -150,7 +155,7 @@ class FitReader {
 public:
     FitReader(std::string_view bytes, const RunLimits& limits)
         : bytes_(reinterpret_cast<const unsigned char*>(bytes.data())), size_(bytes.size()),
-          builder_(RunFormat::Fit, limits.max_points) {}
+          builder_(RunFormat::Fit, limits.max_points, bytes.size() / FEW_RECORD_BYTES) {}
 
     RunReading read();
 

@@ -35,7 +35,7 @@ RunReading read_run(std::string_view bytes, XmlParser* xml, const RunLimits& lim
     if (!looks_like_xml(bytes))
         return refused("the file is neither FIT (no \".FIT\" at its bytes 8 to 11) nor XML such as GPX or TCX");
     if (!xml) return refused("the file is XML (GPX or TCX), and this program has no XML parser to read it");
-    RunXmlReader reader(limits);
+    RunXmlReader reader(limits, bytes.size());
     const auto stop = xml->parse(bytes, reader);
     return reader.finish(stop);
 }

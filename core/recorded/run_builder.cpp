@@ -1,5 +1,6 @@
 #include "core/recorded/run_builder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -14,7 +15,10 @@ void fill(double& value, double from) {
 
 }  // namespace
 
-RunBuilder::RunBuilder(RunFormat format, std::size_t max_points) : max_points_(max_points) { run_.format = format; }
+RunBuilder::RunBuilder(RunFormat format, std::size_t max_points, std::size_t expected) : max_points_(max_points) {
+    run_.format = format;
+    run_.points.reserve(std::min(expected, max_points));
+}
 
 bool RunBuilder::add(RunPoint p) {
     if (has(p.latitude) != has(p.longitude)) {

@@ -23,7 +23,10 @@ namespace quorran {
 
 class RunBuilder {
 public:
-    RunBuilder(RunFormat format, std::size_t max_points);
+    // Room is made at once for `expected` points (at most max_points), the most the file
+    // can be expected to hold: a run that grows point by point copies its points again and
+    // again, into memory that is new each time.
+    RunBuilder(RunFormat format, std::size_t max_points, std::size_t expected = 0);
 
     // The next point added begins a part of the run.
     void start_part() { part_pending_ = true; }

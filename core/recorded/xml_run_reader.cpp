@@ -49,7 +49,8 @@ enum class RunXmlReader::Tag : unsigned char {
     Time, Latitude, Longitude, Altitude, Distance, HeartRate, Strides, Revolutions, Speed, Power,
 };
 
-RunXmlReader::RunXmlReader(const RunLimits& limits) : limits_(limits) {}
+RunXmlReader::RunXmlReader(const RunLimits& limits, std::size_t document_bytes)
+    : limits_(limits), document_bytes_(document_bytes) {}
 
 bool RunXmlReader::refuse(std::string what) {
     if (!refusal_) refusal_ = std::move(what);
@@ -68,10 +69,11 @@ bool RunXmlReader::start_element(std::string_view ns, std::string_view local, st
     if (open_.empty()) {
         if ((ns == GPX_10 || ns == GPX_11) && local == "gpx") {
             tag = Tag::Gpx;
-            builder_.emplace(ns == GPX_10 ? RunFormat::Gpx10 : RunFormat::Gpx11, limits_.max_points);
+            builder_.emplace(ns == GPX_10 ? RunFormat::Gpx10 : RunFormat::Gpx11, limits_.max_points,
+                             document_bytes_ / FEWEST_POINT_BYTES);
         } else if (ns == TCX && local == "TrainingCenterDatabase") {
             tag = Tag::Tcx;
-            builder_.emplace(RunFormat::Tcx, limits_.max_points);
+            builder_.emplace(RunFormat::Tcx, limits_.max_points, document_bytes_ / FEWEST_POINT_BYTES);
         } else if (ns.empty() && local == "gpx") {
             return refuse("the gpx element has no GPX namespace (xmlns=\"" + std::string(GPX_11) +
                           "\" for GPX 1.1): it is not a GPX document");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,9 +30,16 @@
 // Anything else (waypoints, routes, courses, laps' totals, other extensions) is not read.
 namespace quorran {
 
+// A point of GPX or TCX with a time takes about this many bytes at least:
+// <trkpt lat="0" lon="0"><time>2024-05-01T07:00:00Z</time></trkpt>. Room is made at once
+// for n / FEWEST_POINT_BYTES points of a document of n bytes (a watch's file holds a
+// quarter of that); points without times, shorter, grow the run as they are read.
+inline constexpr std::size_t FEWEST_POINT_BYTES = 64;
+
 class RunXmlReader final : public XmlHandler {
 public:
-    explicit RunXmlReader(const RunLimits& limits = {});
+    // document_bytes: the document's size when known, to make room for its points.
+    explicit RunXmlReader(const RunLimits& limits = {}, std::size_t document_bytes = 0);
 
     bool document_type() override;
     bool start_element(std::string_view ns, std::string_view local, std::span<const XmlAttribute> attributes) override;
@@ -46,6 +54,7 @@ public:
 
 private:
     RunLimits limits_;
+    std::size_t document_bytes_;
     std::vector<Tag> open_;       // the elements open, the innermost last
     std::optional<RunBuilder> builder_;
     std::string_view ns_;         // the root's namespace address
