@@ -197,8 +197,8 @@ Texts check_panel_behaviour(PanelProbe& p) {
     const Report alone = run_answer({});
     check(p.entry_shown(goal).empty() && p.report() == report_texts(alone) && p.main_answer() == main_of(alone),
           "the plan cleared");
-    // Open… cancelled changes nothing; a file opened, or its name typed, is the run again,
-    // offered the plan again.
+    // Open… cancelled changes nothing; the run opened again, with Open…, dropped on its own
+    // tool or its name typed, is offered the plan again while its goal is empty.
     p.open_file(run_file, "");
     check(p.entry_shown(run_file) == sample && p.entry_shown(goal).empty(), "Open… cancelled");
     p.enter(run_file, "");
@@ -206,22 +206,35 @@ Texts check_panel_behaviour(PanelProbe& p) {
     check(p.entry_shown(run_file) == sample && p.entry_shown(goal) == "50:00" && p.report() == report_texts(planned),
           "a run opened with Open…");
     p.enter(goal, "");
+    p.drop_files({sample});
+    check(p.chosen_tool() == run && p.entry_shown(goal) == "50:00", "a run dropped on its own tool");
+    p.enter(goal, "");
     p.enter(run_file, "");
     p.enter(run_file, sample);
     check(p.entry_shown(goal) == "50:00" && p.report() == report_texts(planned), "a run by its name");
-    // A plan for another race is not offered; two files dropped at once open neither.
+    p.enter(goal, "49:00");
+    p.drop_files({sample});
+    check(p.entry_shown(goal) == "49:00", "a goal typed is kept");
+    // A plan for another race is not offered; one with no negative split is offered so.
+    p.enter(goal, "");
+    p.enter(run_negative, "");
     p.choose_tool(plan);
     p.enter(entry_of("plan", "distance"), "5k");
     p.enter(entry_of("plan", "time"), "20:00");
     p.drop_files({sample});
-    check(p.chosen_tool() == run && p.entry_shown(goal) == "50:00", "a run dropped on its own tool keeps its goal");
-    p.enter(goal, "");
-    p.enter(run_negative, "");
-    p.drop_files({sample});
     check(p.entry_shown(goal).empty() && p.report() == report_texts(alone), "a plan for another race is not offered");
+    p.choose_tool(plan);
+    p.enter(entry_of("plan", "distance"), "10km");
+    p.enter(entry_of("plan", "time"), "50:00");
+    p.drop_files({sample});
+    check(p.entry_shown(goal) == "50:00" && p.entry_shown(run_negative) == "0", "a plan with an even split");
+    // Two files dropped at once open neither; Clear forgets the plan too.
     p.choose_tool(pace);
     p.drop_files({sample, sample});
     check(p.chosen_tool() == pace, "two files dropped");
+    p.clear();
+    p.drop_files({sample});
+    check(p.chosen_tool() == run && p.entry_shown(goal).empty() && p.report() == report_texts(alone), "the plan cleared with Clear");
     return failures;
 }
 
