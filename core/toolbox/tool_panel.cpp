@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "core/numbers/number_text.h"
-
 #include "core/toolbox/entry_reading.h"
 #include "core/toolbox/param_kinds.h"
 
