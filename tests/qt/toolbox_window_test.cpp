@@ -124,12 +124,14 @@ public:
     }
     // A click on Open…, its file dialog given the name and accepted, or cancelled.
     void open_file(int entry, std::string_view name) override;
-    // The files dragged from a file manager and dropped on the entry first shown.
+    // The files dragged from a file manager and dropped on the entry first shown: as URLs
+    // and as text, as file managers offer them, which a field would take as its text.
     void drop_files(const std::vector<std::string>& names) override {
         QMimeData data;
         QList<QUrl> urls;
         for (const std::string& name : names) urls << QUrl::fromLocalFile(to_qstring(name));
         data.setUrls(urls);
+        data.setText(to_qstring(names.front()));
         QWidget* target = window_->entry_rows().empty() ? static_cast<QWidget*>(window_.get()) : row(0).field;
         const QPoint at = target->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
