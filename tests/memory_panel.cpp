@@ -26,6 +26,8 @@ void MemoryPanel::set_report_current(bool is_current) { current = is_current; }
 
 void MemoryPanel::copy_to_clipboard(std::string_view text) { clipboard = text; }
 
+std::optional<std::string> MemoryPanel::ask_file_to_open(int, std::span<const std::string_view>) { return file_chosen; }
+
 std::vector<std::string> report_texts(const Report& report) {
     std::vector<std::string> texts;
     for (const Headline& h : report.headlines) {

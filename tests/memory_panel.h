@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
     Report report;
     bool current = true;
     std::string clipboard;
+    std::optional<std::string> file_chosen;  // what the file dialog is answered with; nothing: cancelled
 
     void show_tools(std::span<const std::string> all) override;
     void show_tool(int index, std::span<const EntryField> fields) override;
@@ -32,6 +34,7 @@ public:
     void show_report(const Report& shown) override;
     void set_report_current(bool is_current) override;
     void copy_to_clipboard(std::string_view text) override;
+    std::optional<std::string> ask_file_to_open(int entry, std::span<const std::string_view> extensions) override;
 };
 
 // Every text of a report in reading order: each headline's label and text, each table's

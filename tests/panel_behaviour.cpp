@@ -170,6 +170,72 @@ Texts check_panel_behaviour(PanelProbe& p) {
     check(p.entry_shown(lap_pace).empty() && p.report().empty() && p.units() == Units::Km, "clear");
     p.choose_tool(pace);
     check(p.entry_shown(pace_distance).empty() && p.entry_shown(pace_time).empty(), "clear, for every tool");
+
+    // A recorded run, 10.25 km by its watch: dropped on the window from Pace, the run tool
+    // takes it, and the split plan made last, for 10 km, is offered as its goal.
+    const int run = index_of("run"), run_file = entry_of("run", "file"), goal = entry_of("run", "plan"),
+              run_negative = entry_of("run", "negative"), plan = index_of("plan");
+    const std::string sample = p.sample_run("fit/compressed-speed-distance.fit");
+    const auto run_answer = [&](Entries entries) {
+        entries.insert(entries.begin(), {{"file", sample}, {"km", ""}});
+        return answer("run", entries);
+    };
+    p.choose_tool(plan);
+    p.enter(entry_of("plan", "distance"), "10k");
+    p.enter(entry_of("plan", "time"), "50:00");
+    p.enter(entry_of("plan", "negative"), "2");
+    p.choose_tool(pace);
+    p.drop_files({sample});
+    const Report planned = run_answer({{"plan", "50:00"}, {"negative", "2"}});
+    check(p.chosen_tool() == run && p.entry_shown(run_file) == sample && p.entry_shown(goal) == "50:00" &&
+              p.entry_shown(run_negative) == "2" && p.report() == report_texts(planned) &&
+              p.main_answer() == main_of(planned) && p.main_answer() == "10.25 km",
+          "a run dropped, with the plan for its race");
+    // The runner clears the goal: the run alone, the splits as the table makes them.
+    p.enter(goal, "");
+    p.enter(run_negative, "");
+    const Report alone = run_answer({});
+    check(p.entry_shown(goal).empty() && p.report() == report_texts(alone) && p.main_answer() == main_of(alone),
+          "the plan cleared");
+    // Open… cancelled changes nothing; the run opened again, with Open…, dropped on its own
+    // tool or its name typed, is offered the plan again while its goal is empty.
+    p.open_file(run_file, "");
+    check(p.entry_shown(run_file) == sample && p.entry_shown(goal).empty(), "Open… cancelled");
+    p.enter(run_file, "");
+    p.open_file(run_file, sample);
+    check(p.entry_shown(run_file) == sample && p.entry_shown(goal) == "50:00" && p.report() == report_texts(planned),
+          "a run opened with Open…");
+    p.enter(goal, "");
+    p.drop_files({sample});
+    check(p.chosen_tool() == run && p.entry_shown(goal) == "50:00", "a run dropped on its own tool");
+    p.enter(goal, "");
+    p.enter(run_file, "");
+    p.enter(run_file, sample);
+    check(p.entry_shown(goal) == "50:00" && p.report() == report_texts(planned), "a run by its name");
+    p.enter(goal, "49:00");
+    p.drop_files({sample});
+    check(p.entry_shown(goal) == "49:00", "a goal typed is kept");
+    // A plan for another race is not offered; one with no negative split is offered so.
+    p.enter(goal, "");
+    p.enter(run_negative, "");
+    p.choose_tool(plan);
+    p.enter(entry_of("plan", "distance"), "5k");
+    p.enter(entry_of("plan", "time"), "20:00");
+    p.drop_files({sample});
+    check(p.entry_shown(goal).empty() && p.report() == report_texts(alone), "a plan for another race is not offered");
+    p.choose_tool(plan);
+    p.enter(entry_of("plan", "distance"), "10km");
+    p.enter(entry_of("plan", "time"), "50:00");
+    p.drop_files({sample});
+    check(p.entry_shown(goal) == "50:00" && p.entry_shown(run_negative) == "0", "a plan with an even split");
+    // Two files dropped at once open neither; Clear forgets the plan too.
+    p.choose_tool(pace);
+    p.drop_files({sample, sample});
+    check(p.chosen_tool() == pace, "two files dropped");
+    p.clear();
+    p.drop_files({sample});
+    check(p.chosen_tool() == run && p.entry_shown(goal).empty() && p.report() == report_texts(alone), "the plan cleared with Clear");
+    p.clear();  // the window left as the suite found it: no file kept
     return failures;
 }
 

@@ -49,6 +49,12 @@ public:
     virtual std::string unit_beside(int entry) = 0;
     // Clear: the entries kept forgotten.
     virtual void clear() = 0;
+    // The name this window opens the sample run tests/runs/NAME by.
+    virtual std::string sample_run(std::string_view name) = 0;
+    // Open… beside a File entry, its file dialog answered with the name (empty: cancelled).
+    virtual void open_file(int entry, std::string_view name) = 0;
+    // Files dropped on the window, from the file manager.
+    virtual void drop_files(const std::vector<std::string>& names) = 0;
     // The window closed and opened again, as on the next run of the program (a reload
     // of the page), on the tool of that index, with what it keeps.
     virtual void restart(int tool) = 0;

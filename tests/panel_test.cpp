@@ -5,7 +5,9 @@
 #include <memory>
 #include <set>
 
+#include "core/recorded/run_files.h"
 #include "core/toolbox/entry_forms.h"
+#include "tests/embedded_files.h"
 
 #include "core/toolbox/tool_panel.h"
 #include "tests/memory_panel.h"
@@ -16,11 +18,26 @@ namespace {
 
 using testing::MemoryPanel;
 
+// The samples of tests/runs by their path there, built into the test; no XML parser.
+class SampleRuns final : public RunFiles {
+public:
+    std::optional<std::string> read(std::string_view name, std::string& why_not) override {
+        const std::string_view bytes = testing::embedded_file(name);
+        if (bytes.empty()) return why_not = "cannot be found", std::nullopt;
+        return std::string(bytes);
+    }
+    XmlParser* xml() override { return nullptr; }
+};
+
 // The in-memory panel driven as a user drives a window: every change goes to the commands.
 // What it keeps outlives the window, as a program's settings outlive it.
 class MemoryProbe final : public testing::PanelProbe {
 public:
-    MemoryProbe() { restart(0); }
+    MemoryProbe() {
+        use_run_files(&runs_);
+        restart(0);
+    }
+    ~MemoryProbe() override { use_run_files(nullptr); }
     std::vector<std::string> tools() override { return panel_->titles; }
     int chosen_tool() override { return panel_->highlighted_tool == panel_->shown_tool ? panel_->shown_tool : -1; }
     void choose_tool(int index) override {
@@ -52,6 +69,12 @@ public:
     void choose_units(Units units) override { commands_->on_units_chosen(units); }
     std::string unit_beside(int entry) override { return panel_->entries.at(static_cast<std::size_t>(entry)).unit; }
     void clear() override { commands_->on_clear(); }
+    std::string sample_run(std::string_view name) override { return std::string(name); }
+    void open_file(int entry, std::string_view name) override {
+        panel_->file_chosen = name.empty() ? std::nullopt : std::optional<std::string>(name);
+        commands_->on_open(entry);
+    }
+    void drop_files(const std::vector<std::string>& names) override { commands_->on_files_dropped(names); }
     void restart(int tool) override {
         commands_.reset();
         panel_ = std::make_unique<MemoryPanel>();
@@ -61,6 +84,7 @@ public:
     }
 
 private:
+    SampleRuns runs_;
     KeptInMemory memory_;
     std::unique_ptr<MemoryPanel> panel_;
     std::unique_ptr<ToolboxCommands> commands_;
@@ -112,6 +136,16 @@ TEST(Panel, AnEmptyEntryIsNotMarkedButAZeroIs) {
     EXPECT_EQ(probe.mark(0), "");
     probe.enter(0, "0");
     EXPECT_EQ(probe.mark(0), "must be at least 100 m");
+}
+
+// A run is its race within 3 % of the race's distance either way, and not beyond.
+TEST(Panel, ARunIsItsRaceWithinThreePerCent) {
+    const struct {
+        double run, race;
+        bool same;
+    } cases[] = {{10300, 10000, true},  {10300.5, 10000, false}, {9700, 10000, true}, {9699.5, 10000, false},
+                 {43460, 42195, true}, {21097.5, 20000, false}, {16093.44, 15000, false}, {NO_NUMBER, 10000, false}};
+    for (const auto& c : cases) EXPECT_EQ(run_is_the_race(c.run, c.race), c.same) << c.run << " " << c.race;
 }
 
 TEST(Panel, CopiesTheReportAsTabSeparatedText) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
+#include "core/numbers/number_text.h"
 #include "core/toolbox/entry_reading.h"
 #include "core/toolbox/param_kinds.h"
 
@@ -61,6 +63,21 @@ std::string placeholder_of(const Param& p, bool unit_shown) {
 constexpr std::string_view UNITS_KEY = "units";
 std::string entry_key(std::string_view name) { return "entry." + std::string(name); }
 
+// The last split plan made, kept for a recorded run of its race: the race in metres, the
+// goal time and the negative split as typed.
+constexpr std::string_view PLAN_TOOL = "plan";
+constexpr std::string_view PLAN_RACE_KEY = "plan.race", PLAN_TIME_KEY = "plan.time", PLAN_NEGATIVE_KEY = "plan.negative";
+// A run's entries that the plan fills: its goal time and its negative split.
+constexpr std::string_view GOAL_ENTRY = "plan", NEGATIVE_ENTRY = "negative";
+
+bool takes_file(const Param& p) { return kind_description(p.kind).shape == ValueShape::File; }
+
+const Value* read_entry(const Outcome& outcome, std::string_view name) {
+    for (const Value& v : outcome.read)
+        if (v.param && v.param->name == name) return &v;
+    return nullptr;
+}
+
 }  // namespace
 
 std::string_view entry_kind_word(EntryKind kind) {
@@ -88,6 +105,10 @@ std::string KeptInMemory::recall(std::string_view key) const {
 void KeptInMemory::remember(std::string_view key, std::string_view text) {
     std::erase_if(kept_, [key](const auto& kept) { return kept.first == key; });
     if (!text.empty()) kept_.emplace_back(key, text);
+}
+
+bool run_is_the_race(double run_metres, double race_metres) {
+    return std::abs(run_metres - race_metres) <= RUN_IS_THE_RACE_TOLERANCE * race_metres;
 }
 
 Units units_for_locale(std::string_view locale) {
@@ -181,7 +202,73 @@ void ToolboxCommands::on_units_chosen(Units units) {
 void ToolboxCommands::on_clear() {
     for (const Tool& t : tools())
         for (const Param& p : t.params) memory_.remember(entry_key(p.name), "");
+    for (const std::string_view key : {PLAN_RACE_KEY, PLAN_TIME_KEY, PLAN_NEGATIVE_KEY}) memory_.remember(key, "");
     show(tool_);
+}
+
+void ToolboxCommands::on_open(int entry) {
+    if (entry < 0 || static_cast<std::size_t>(entry) >= entries_.size() || !takes_file(*entries_[static_cast<std::size_t>(entry)]))
+        return;
+    const std::optional<std::string> name = view_.ask_file_to_open(entry, RUN_FILE_EXTENSIONS);
+    if (!name) return;
+    view_.set_entry_text(entry, *name);
+    recompute(true);
+}
+
+void ToolboxCommands::on_file_opened(std::string_view name) {
+    const auto shown = std::find_if(entries_.begin(), entries_.end(), [](const Param* p) { return takes_file(*p); });
+    if (shown != entries_.end()) {
+        view_.set_entry_text(static_cast<int>(shown - entries_.begin()), name);
+        return recompute(true);
+    }
+    for (const Tool& t : tools()) {
+        const auto file = std::find_if(t.params.begin(), t.params.end(), [&t](const Param& p) { return takes_file(p) && shown_in_windows(t, p); });
+        if (file == t.params.end()) continue;
+        memory_.remember(entry_key(file->name), name);
+        return show(tool_index(t), true);
+    }
+}
+
+bool ToolboxCommands::on_files_dropped(std::span<const std::string> names) {
+    if (names.size() != 1) return false;
+    on_file_opened(names.front());
+    return true;
+}
+
+int ToolboxCommands::entry_named(std::string_view name) const {
+    const auto at = std::find_if(entries_.begin(), entries_.end(), [name](const Param* p) { return p->name == name; });
+    return at == entries_.end() ? -1 : static_cast<int>(at - entries_.begin());
+}
+
+// The split plan shown is remembered as the last one made, for a run of its race.
+void ToolboxCommands::remember_plan(const Outcome& outcome) {
+    const Value* race = read_entry(outcome, "distance");
+    const Value* time = read_entry(outcome, "time");
+    const Value* negative = read_entry(outcome, NEGATIVE_ENTRY);
+    if (!race || !time) return;
+    memory_.remember(PLAN_RACE_KEY, decimal_text(race->number, 3));
+    memory_.remember(PLAN_TIME_KEY, time->text);
+    memory_.remember(PLAN_NEGATIVE_KEY, negative && negative->given ? std::string_view(negative->text) : std::string_view());
+}
+
+// A run whose goal is still empty gets the plan remembered when the run is its race:
+// the goal time and the negative split filled in, which the runner may change or clear.
+// The run is read without the negative split, which it refuses without a goal.
+bool ToolboxCommands::offer_plan(const Entries& given) {
+    const int goal = entry_named(GOAL_ENTRY), negative = entry_named(NEGATIVE_ENTRY);
+    const std::string race = memory_.recall(PLAN_RACE_KEY), time = memory_.recall(PLAN_TIME_KEY);
+    if (goal < 0 || race.empty() || time.empty() || !view_.entry_text(goal).empty()) return false;
+    Entries run = given;
+    std::erase_if(run, [](const auto& entry) { return entry.first == NEGATIVE_ENTRY; });
+    const Report report = run_tool(tool(), run).report;
+    const auto distance = std::find_if(report.headlines.begin(), report.headlines.end(), [](const Headline& h) { return h.key == "distance"; });
+    if (distance == report.headlines.end() || !run_is_the_race(distance->cell.value, scan_number(race))) return false;
+    view_.set_entry_text(goal, time);
+    if (negative >= 0) {
+        const std::string kept = memory_.recall(PLAN_NEGATIVE_KEY);
+        view_.set_entry_text(negative, kept.empty() ? entries_[static_cast<std::size_t>(negative)]->fallback : std::string_view(kept));
+    }
+    return true;
 }
 
 void ToolboxCommands::on_tool_chosen(int index) {
@@ -191,7 +278,9 @@ void ToolboxCommands::on_tool_chosen(int index) {
         view_.highlight_tool(static_cast<int>(tool_));
 }
 
-void ToolboxCommands::on_entry_changed(int) { recompute(); }
+void ToolboxCommands::on_entry_changed(int entry) {
+    recompute(entry >= 0 && static_cast<std::size_t>(entry) < entries_.size() && takes_file(*entries_[static_cast<std::size_t>(entry)]));
+}
 
 void ToolboxCommands::on_shortcut(int entry, int shortcut) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= entries_.size()) return;
@@ -206,7 +295,7 @@ void ToolboxCommands::on_copy() {
 }
 
 // The tool with the entries kept: a race typed in one tool is there in the next.
-void ToolboxCommands::show(std::size_t tool) {
+void ToolboxCommands::show(std::size_t tool, bool file_opened) {
     tool_ = tool;
     entries_.clear();
     for (const Param& p : tools()[tool].params)
@@ -217,13 +306,13 @@ void ToolboxCommands::show(std::size_t tool) {
         if (std::string kept = memory_.recall(entry_key(f.name)); !kept.empty()) f.text = std::move(kept);
     view_.show_tool(static_cast<int>(tool), fields);
     view_.show_report({});
-    recompute();
+    recompute(file_opened);
 }
 
 // Reads every entry, marks each that cannot be read, and shows the report when all can;
 // otherwise the last report stays, greyed. An entry left as its default, or empty, is
 // taken as not given; an empty entry is never marked: it is yet to come.
-void ToolboxCommands::recompute() {
+void ToolboxCommands::recompute(bool file_opened) {
     std::vector<std::string> texts;
     Entries given = unit_entries(tool(), units_);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -243,6 +332,7 @@ void ToolboxCommands::recompute() {
         view_.mark_entry(static_cast<int>(i), problem);
     }
     if (!readable) return view_.set_report_current(false);
+    if (file_opened && offer_plan(given)) return recompute();
 
     const Outcome outcome = run_tool(tool(), given);
     const std::string_view wrong = outcome.refusal ? outcome.refusal->param->name : outcome.warning_param;
@@ -255,6 +345,7 @@ void ToolboxCommands::recompute() {
             view_.mark_entry(static_cast<int>(entry), outcome.refusal ? outcome.refusal->reason_in(Audience::Window) : *outcome.warning);
         return view_.set_report_current(false);
     }
+    if (tool().name == PLAN_TOOL) remember_plan(outcome);
     const Report report = said_to(outcome.report, outcome.params, Audience::Window);
     view_.show_report(report);
     view_.set_report_current(true);

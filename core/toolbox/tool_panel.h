@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -92,6 +93,13 @@ public:
     // false greys the report shown: the last good one stays while an entry is wrong.
     virtual void set_report_current(bool current) = 0;
     virtual void copy_to_clipboard(std::string_view text) = 0;
+    // Asks which file to open for the entry, with the window's own file dialog, offering
+    // the files whose names end in one of the extensions, and all files; nothing when the
+    // runner cancels. A window that picks its files in its own way (the page) asks nothing.
+    virtual std::optional<std::string> ask_file_to_open(int entry, std::span<const std::string_view> extensions) {
+        (void)entry, (void)extensions;
+        return std::nullopt;
+    }
 };
 
 // The toolbox window's title on every desktop, and its menu entry's name.
@@ -109,9 +117,23 @@ inline constexpr std::string_view PANEL_UNITS_LABEL = "&Units";
 inline constexpr std::string_view PANEL_KM_LABEL = "km";
 inline constexpr std::string_view PANEL_MILES_LABEL = "miles";
 inline constexpr std::string_view PANEL_CLEAR_LABEL = "C&lear";
-inline constexpr std::string_view PANEL_OWN_LABELS[] = {PANEL_TOOLS_LABEL,    PANEL_REPORT_LABEL, PANEL_PRINT_LABEL,
-                                                        PANEL_SAVE_PDF_LABEL, PANEL_SAVE_LABEL,   PANEL_UNITS_LABEL,
-                                                        PANEL_CLEAR_LABEL};
+// The button beside a File entry that asks for the file with the window's file dialog.
+inline constexpr std::string_view PANEL_OPEN_LABEL = "&Open\u2026";
+inline constexpr std::string_view PANEL_OWN_LABELS[] = {PANEL_TOOLS_LABEL, PANEL_REPORT_LABEL, PANEL_PRINT_LABEL,
+                                                        PANEL_SAVE_PDF_LABEL, PANEL_SAVE_LABEL, PANEL_UNITS_LABEL,
+                                                        PANEL_CLEAR_LABEL, PANEL_OPEN_LABEL};
+
+// The files a File entry's dialog offers first: the recorded runs a watch makes.
+inline constexpr std::string_view RUN_FILE_EXTENSIONS[] = {"gpx", "tcx", "fit"};
+
+// How far a recorded run's distance may lie from a race's, as a share of the race, and
+// still be that race, for the plan remembered for it. A watch measures a certified
+// course long, by 1 to 2 %: the course is measured along the shortest path a runner can
+// take, and runners weave round others and corners while the positions wander. The
+// races that lie closest together (15 km and 10 miles, 7 % apart; 20 km and the half
+// marathon, 5.5 %) are still not taken for each other.
+inline constexpr double RUN_IS_THE_RACE_TOLERANCE = 0.03;
+bool run_is_the_race(double run_metres, double race_metres);
 
 // The unit setting where none is kept yet: miles in the United States, km elsewhere, by
 // the language tag of the user's locale ("en-US", "en_US.UTF-8", "de-DE").
@@ -136,15 +158,30 @@ public:
     void on_copy();
     // The user chose the units: every tool reads bare values and splits in them from now on.
     void on_units_chosen(Units units);
-    // Clear: every entry kept is forgotten, and the tool shown starts afresh.
+    // Clear: every entry kept is forgotten, the plan remembered too, and the tool shown
+    // starts afresh.
     void on_clear();
+    // Open… beside an entry: the file the runner picks is its text.
+    void on_open(int entry);
+    // A file to open, dropped on the window or named on the command line: the tool shown
+    // takes it when it has a File entry, else the table's first tool that has one is
+    // shown for it. Its name is that entry's text.
+    void on_file_opened(std::string_view name);
+    // Files dropped on the window: one is opened; several are refused (false), as which
+    // one the runner meant is not known.
+    bool on_files_dropped(std::span<const std::string> names);
 
     const Tool& tool() const { return tools()[tool_]; }
     Units units() const { return units_; }
 
 private:
-    void show(std::size_t tool);
-    void recompute();
+    void show(std::size_t tool, bool file_opened = false);
+    // Reads the entries and shows the report; a file just opened gets the plan remembered
+    // when the run is its race.
+    void recompute(bool file_opened = false);
+    void remember_plan(const Outcome& outcome);
+    bool offer_plan(const Entries& given);
+    int entry_named(std::string_view name) const;
 
     ToolPanelView& view_;
     EntryMemory& memory_;

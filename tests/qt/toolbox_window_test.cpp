@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include "adapters/files/file_system_runs.h"
+#include "tests/embedded_files.h"
 #include "tests/panel_behaviour.h"
 #include "ui/qt/qt_calculator_view.h"
 #include "ui/qt/report_documents.h"
@@ -111,6 +113,33 @@ public:
         return unit && unit->isVisible() ? unit->text().toStdString() : "";
     }
     void clear() override { QTest::mouseClick(window_->clear_button(), Qt::LeftButton); }
+    // The sample written into the test's folder, opened by its path.
+    std::string sample_run(std::string_view name) override {
+        const QString path = QFileInfo(file_).dir().filePath(QFileInfo(to_qstring(name)).fileName());
+        QFile file(path);
+        const std::string_view bytes = testing::embedded_file(name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+            return "(not written)";
+        return path.toStdString();
+    }
+    // A click on Open…, its file dialog given the name and accepted, or cancelled.
+    void open_file(int entry, std::string_view name) override;
+    // The files dragged from a file manager and dropped on the entry first shown: as URLs
+    // and as text, as file managers offer them, which a field would take as its text.
+    void drop_files(const std::vector<std::string>& names) override {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& name : names) urls << QUrl::fromLocalFile(to_qstring(name));
+        data.setUrls(urls);
+        data.setText(to_qstring(names.front()));
+        QWidget* target = window_->entry_rows().empty() ? static_cast<QWidget*>(window_.get()) : row(0).field;
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted()) return;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+    }
     // The window closed, its settings written, and opened again on a new QSettings of the file.
     void restart(int tool) override {
         window_.reset(), memory_.reset(), settings_.reset();
@@ -164,6 +193,16 @@ void answer_dialog(const std::function<void(QDialog&)>& answer) {
     poll->start(10);
 }
 
+void QtPanelProbe::open_file(int entry, std::string_view name) {
+    answer_dialog([name = to_qstring(name)](QDialog& d) {
+        auto* files = qobject_cast<QFileDialog*>(&d);
+        if (!files || name.isEmpty()) return d.reject();
+        files->selectFile(name);
+        d.accept();
+    });
+    QTest::mouseClick(row(entry).open, Qt::LeftButton);
+}
+
 // A 100 x 50 mm black band, printable twice, once not, and a CSV.
 const std::string BAND_SVG = R"(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="50mm" viewBox="0 0 100 50">)"
                              R"(<rect width="100" height="50"/></svg>)";
@@ -182,6 +221,7 @@ Report report_with_documents() {
 class ToolboxWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir folder_;
+    FileSystemRuns files_;  // the run tool's, as the program's
     std::unique_ptr<QtPanelProbe> probe_;
 
     // The settings file of this test's windows: empty at each test's start.
@@ -200,6 +240,7 @@ class ToolboxWindowTest : public QObject {
     QWidget* field(int entry) const { return probe_->row(entry).field; }
 
 private slots:
+    void initTestCase() { use_run_files(&files_); }
     void init() {
         QFile::remove(settings_file());
         reopen();
@@ -514,6 +555,18 @@ private slots:
         probe_->restart(0);
         QLocale::setDefault(QLocale::system());
         QCOMPARE(probe_->units(), Units::Miles);
+    }
+
+    // quorran --toolbox pace FILE: the run tool takes the file, whichever tool was named.
+    void a_file_named_when_the_window_opens() {
+        const std::string path = probe_->sample_run("fit/compressed-speed-distance.fit");
+        QSettings settings(folder_.filePath("named.conf"), QSettings::IniFormat);
+        SettingsMemory memory(settings);
+        memory.remember("units", "km");
+        ToolboxWindow named(memory, "pace", nullptr, path);
+        QCOMPARE(named.tool_list()->currentRow(), index_of("run"));
+        QCOMPARE(qobject_cast<QLineEdit*>(named.entry_rows().at(0).field)->text().toStdString(), path);
+        QVERIFY(named.main_answer() && named.main_answer()->text() == "10.25 km");
     }
 
     // What the settings file keeps is what was typed, however odd, read back by another

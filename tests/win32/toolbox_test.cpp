@@ -11,16 +11,21 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <oleacc.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "adapters/files/file_system_runs.h"
 #include "core/toolbox/tool_panel.h"
+#include "tests/embedded_files.h"
 #include "tests/memory_panel.h"
 #include "tests/panel_behaviour.h"
 #include "ui/dialog_strings.h"
@@ -83,6 +88,19 @@ std::vector<HWND> children(HWND window) {
 const Tool& shown_tool(HWND window) {
     const LRESULT selected = SendDlgItemMessageW(window, IDC_TOOLBOX_TOOLS, LB_GETCURSEL, 0, 0);
     return tools()[selected < 0 ? 0 : static_cast<std::size_t>(selected)];
+}
+
+// What the next file dialog is answered with: a file's name, or empty to cancel.
+std::wstring file_to_open;
+
+// Runs inside the Open dialog's loop: names the file and presses Open, or cancels.
+void CALLBACK answer_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, timer);
+    const int file_name = 1148;  // the file name box of the Explorer-style dialog
+    SetDlgItemTextW(dialog, file_name, file_to_open.c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(file_to_open.empty() ? IDCANCEL : IDOK, BN_CLICKED), 0);
 }
 
 class Win32PanelProbe final : public testing::PanelProbe {
@@ -213,6 +231,37 @@ public:
         SendMessageW(item(IDC_TOOLBOX_CLEAR), BM_CLICK, 0, 0);
         pump();
     }
+    // The sample written to the temporary folder, opened by its path.
+    std::string sample_run(std::string_view name) override {
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        const std::string path = narrow(folder) + std::string(name.substr(name.rfind('/') + 1));
+        const std::string_view bytes = testing::embedded_file(name);
+        std::ofstream(std::filesystem::path(wide(path)), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    // A click on Open…, the common file dialog answered.
+    void open_file(int entry, std::string_view name) override {
+        file_to_open = wide(name);
+        SetTimer(nullptr, 0, 50, answer_open_dialog);
+        SendMessageW(item(entry_control(entry, ENTRY_OPEN)), BM_CLICK, 0, 0);
+        pump();
+    }
+    // Files dropped as Explorer drops them: their names, each ended by a nul and the list
+    // by another, after a DROPFILES, which the window hands back to Windows.
+    void drop_files(const std::vector<std::string>& names) override {
+        std::wstring list;
+        for (const std::string& name : names) list += wide(name) + L'\0';
+        list += L'\0';
+        const HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+        auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+        files->pFiles = sizeof(DROPFILES);
+        files->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+        GlobalUnlock(drop);
+        SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        pump();
+    }
     // The window closed, and another opened on the same memory.
     void restart(int tool) override {
         if (window_) DestroyWindow(window_), pump();
@@ -322,6 +371,12 @@ void check_every_tool(HWND window, Win32PanelProbe& probe) {
             if (fields[i].kind == EntryKind::Choice && probe.entry_shown(static_cast<int>(i)).empty()) {
                 probe.enter(static_cast<int>(i), fields[i].choices.front().value);
                 given.emplace_back(fields[i].name, fields[i].choices.front().value);
+            }
+            // A file's example: a short run a watch recorded.
+            if (fields[i].kind == EntryKind::File) {
+                const std::string sample = probe.sample_run("fit/garmin-fenix-5-run.fit");
+                probe.enter(static_cast<int>(i), sample);
+                given.emplace_back(fields[i].name, sample);
             }
             if (fields[i].kind != EntryKind::Text) continue;
             probe.enter(static_cast<int>(i), "?");
@@ -629,7 +684,11 @@ INT_PTR CALLBACK driver(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 }  // namespace
 
 int main() {
-    SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::puts("FAILED: time out"), ExitProcess(2); });
+    FileSystemRuns files;  // the run tool's, as the program's
+    use_run_files(&files);
+    // A dialog nobody answers (a fault) ends the test; the checks take about 40 s alone, and
+    // twice that on this machine while it builds.
+    SetTimer(nullptr, 0, 150000, [](HWND, UINT, UINT_PTR, DWORD) { std::puts("FAILED: time out"), ExitProcess(2); });
     check_registry();
     check_first_run_units();
     check_toolbox();

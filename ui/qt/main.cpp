@@ -1,11 +1,14 @@
-// quorran: the calculator's dialog, or with --toolbox [TOOL] the runner's toolbox window
-// (on that tool, by its name: quorran --toolbox predict). Opens it, waits until it ends
-// and exits with 0; no other argument is read. The toolbox keeps its entries and its unit
+// quorran: the calculator's dialog, or with --toolbox [TOOL [FILE]] the runner's toolbox
+// window (on that tool, by its name: quorran --toolbox predict; with a run's file opened:
+// quorran --toolbox run FILE). Opens it, waits until it ends and exits with 0; no other
+// argument is read. The toolbox keeps its entries and its unit
 // setting in the user's settings (QSettings: ~/.config/Quorran/Toolbox.conf on Linux).
 #include <QApplication>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "adapters/files/file_system_runs.h"
@@ -22,7 +25,11 @@ int main(int argc, char* argv[]) {
         QGuiApplication::setDesktopFileName(QStringLiteral("quorran-toolbox"));
         QSettings settings(QStringLiteral("Quorran"), QStringLiteral("Toolbox"));
         quorran::SettingsMemory memory(settings);
-        quorran::ToolboxWindow toolbox(memory, toolbox_arg + 1 != argv + argc ? toolbox_arg[1] : "");
+        const int after = static_cast<int>(argv + argc - toolbox_arg - 1);
+        // The file by its whole path: the name kept for the next run is read from anywhere.
+        const std::string file =
+            after > 1 ? QFileInfo(QString::fromLocal8Bit(toolbox_arg[2])).absoluteFilePath().toStdString() : std::string();
+        quorran::ToolboxWindow toolbox(memory, after > 0 ? toolbox_arg[1] : "", nullptr, file);
         QApplication::setWindowIcon(toolbox.windowIcon());
         toolbox.show();
         QApplication::exec();

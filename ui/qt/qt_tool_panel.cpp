@@ -69,3 +69,11 @@ void QtToolPanel::set_report_current(bool current) { window_.set_report_current(
 void QtToolPanel::copy_to_clipboard(std::string_view text) { QGuiApplication::clipboard()->setText(to_qstring(text)); }
 
 }  // namespace quorran
+
+namespace quorran {
+
+std::optional<std::string> QtToolPanel::ask_file_to_open(int entry, std::span<const std::string_view> extensions) {
+    return window_.ask_file_to_open(entry, extensions);
+}
+
+}  // namespace quorran

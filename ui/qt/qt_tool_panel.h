@@ -25,6 +25,7 @@ public:
     // Greys the report (its widgets disabled) and the document actions with it.
     void set_report_current(bool current) override;
     void copy_to_clipboard(std::string_view text) override;
+    std::optional<std::string> ask_file_to_open(int entry, std::span<const std::string_view> extensions) override;
 
 private:
     ToolboxWindow& window_;

@@ -11,6 +11,9 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -140,7 +143,7 @@ QTableWidget* table_widget(const Table& t, const Report& report, const QString& 
 
 }  // namespace
 
-ToolboxWindow::ToolboxWindow(EntryMemory& memory, std::string_view tool_name, QWidget* parent)
+ToolboxWindow::ToolboxWindow(EntryMemory& memory, std::string_view tool_name, QWidget* parent, std::string_view file)
     : QWidget(parent, Qt::Window), panel_(*this), commands_(panel_, memory) {
     setWindowTitle(to_qstring(TOOLBOX_CAPTION));
     setWindowIcon(QIcon(app_icon_picture()));
@@ -149,7 +152,9 @@ ToolboxWindow::ToolboxWindow(EntryMemory& memory, std::string_view tool_name, QW
                                      QAccessible::installFactory(report_area_accessible), true);  // once a program
     (void)accessibles;
     create_controls();
+    setAcceptDrops(true);
     commands_.open(tool_name, units_of(QLocale()));
+    if (!file.empty()) commands_.on_file_opened(file);
     // Tall enough for a prediction's table and its entries without scrolling.
     const QFontMetrics metrics = fontMetrics();
     resize(sizeHint().expandedTo(QSize(metrics.averageCharWidth() * WINDOW_WIDTH_CHARS, metrics.height() * WINDOW_HEIGHT_LINES)));
@@ -275,6 +280,11 @@ void ToolboxWindow::build_entries(std::span<const EntryField> entries) {
             row.label->setBuddy(row.field);
             grid->addWidget(row.label, line, 0);
             grid->addWidget(row.field, line, 1);
+        }
+        if (entry.kind == EntryKind::File) {
+            row.open = new QPushButton(to_qstring(PANEL_OPEN_LABEL), entries_);
+            connect(row.open, &QPushButton::clicked, this, [this, i] { commands_.on_open(i); });
+            grid->addWidget(row.open, line, 3);
         }
         if (!entry.unit.empty()) {
             row.unit = plain_label(to_qstring(entry.unit), entries_);
@@ -419,6 +429,26 @@ std::vector<QTableWidget*> ToolboxWindow::report_tables() const {
     return {tables.begin(), tables.end()};
 }
 
+namespace {
+
+// The files' names in a drag, when each is a local file.
+std::optional<std::vector<std::string>> local_files(const QMimeData* data) {
+    if (!data->hasUrls() || data->urls().isEmpty()) return std::nullopt;
+    std::vector<std::string> names;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) return std::nullopt;
+        names.push_back(url.toLocalFile().toStdString());
+    }
+    return names;
+}
+
+void take_drag(QDropEvent* event) {
+    if (local_files(event->mimeData())) event->acceptProposedAction();
+    else event->ignore();
+}
+
+}  // namespace
+
 // Ctrl+C in a line edit with nothing selected copies the report, as it does everywhere
 // else in the window; with a selection it copies that, as a field always does.
 bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -426,7 +456,32 @@ bool ToolboxWindow::eventFilter(QObject* watched, QEvent* event) {
         const auto* edit = qobject_cast<QLineEdit*>(watched);
         if (edit && !edit->hasSelectedText()) return true;  // not taken: the window's Copy runs
     }
+    // A file dragged over a field is the window's, not text for the field.
+    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
+    if ((drag || event->type() == QEvent::Drop) && static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
+        drag ? take_drag(static_cast<QDropEvent*>(event)) : dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void ToolboxWindow::dragEnterEvent(QDragEnterEvent* event) { take_drag(event); }
+
+void ToolboxWindow::dropEvent(QDropEvent* event) {
+    const auto names = local_files(event->mimeData());
+    if (names && commands_.on_files_dropped(*names)) event->acceptProposedAction();
+    else event->ignore();
+}
+
+std::optional<std::string> ToolboxWindow::ask_file_to_open(int entry, std::span<const std::string_view> extensions) {
+    QStringList patterns;
+    for (const std::string_view extension : extensions) patterns << "*." + to_qstring(extension);
+    const QString filter = tr("Recorded runs (%1)").arg(patterns.join(' ')) + ";;" + tr("All files (*)");
+    const EntryRow& row = rows_.at(static_cast<std::size_t>(entry));
+    const QString title = row.label ? row.label->text().remove('&') : QString();
+    const QString path = QFileDialog::getOpenFileName(this, title, QString(), filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
 }
 
 // Tab follows the layout: the tool list, the unit setting and Clear, each entry with its
@@ -437,6 +492,7 @@ void ToolboxWindow::order_tabs() {
     for (const EntryRow& row : rows_) {
         chain.push_back(row.field);
         chain.insert(chain.end(), row.shortcuts.begin(), row.shortcuts.end());
+        if (row.open) chain.push_back(row.open);
     }
     chain.push_back(report_area_);
     for (QTableWidget* table : report_tables()) chain.push_back(table);

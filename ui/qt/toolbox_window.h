@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,16 +37,20 @@ public:
     // Opens on the tool of that name, or the table's first, with the entries and the unit
     // setting kept in the memory (which outlives the window), or for a first run the
     // locale's units.
-    explicit ToolboxWindow(EntryMemory& memory, std::string_view tool_name = {}, QWidget* parent = nullptr);
+    // A file named is opened as if dropped on the window.
+    explicit ToolboxWindow(EntryMemory& memory, std::string_view tool_name = {}, QWidget* parent = nullptr,
+                           std::string_view file = {});
 
     // One entry's widgets: its label (none for a check box, which names itself), its
     // field (QLineEdit, QComboBox or QCheckBox), the unit a bare value takes beside it
-    // (when it has one), the shortcut buttons and the label that tells what is wrong with it.
+    // (when it has one), the shortcut buttons, Open… beside a file's name, and the label
+    // that tells what is wrong with it.
     struct EntryRow {
         QLabel* label = nullptr;
         QWidget* field = nullptr;
         QLabel* unit = nullptr;
         std::vector<QPushButton*> shortcuts;
+        QPushButton* open = nullptr;
         QLabel* mark = nullptr;
     };
 
@@ -56,6 +61,8 @@ public:
     void set_report_current(bool current);
     // The unit setting as chosen; the commands' own choice is not told back to them.
     void show_units(Units units);
+    // The file dialog of Open…: the runs' extensions first, then all files.
+    std::optional<std::string> ask_file_to_open(int entry, std::span<const std::string_view> extensions);
 
     QListWidget* tool_list() const { return tools_; }
     // The unit setting (its group, and its radio button for km or miles) and Clear.
@@ -77,6 +84,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Files dropped anywhere on the window, its fields included, go to the commands.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void create_controls();

@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/toolbox/tool_panel.h"
 #include "ui/dialog_strings.h"
@@ -20,10 +22,12 @@ constexpr wchar_t WINDOW_CLASS[] = L"QuorranToolbox";
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPEDWINDOW;
 constexpr UINT DEFAULT_DPI = 96;
 
-// What the window is made with: the tool to show, and where its entries are kept.
+// What the window is made with: the tool to show, where its entries are kept, and a file
+// to open (none when empty).
 struct Opening {
     std::string_view tool;
     EntryMemory& memory;
+    std::string_view file;
 };
 
 // What one open toolbox owns, from WM_CREATE until WM_NCDESTROY.
@@ -122,6 +126,8 @@ void on_command(HWND window, ToolboxState& state, int id, int code) {
         const int entry = (id - IDC_TOOLBOX_ENTRY) / IDS_PER_ENTRY, part = (id - IDC_TOOLBOX_ENTRY) % IDS_PER_ENTRY;
         if (part == ENTRY_FIELD && (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED) && !state.panel.setting())
             state.commands.on_entry_changed(entry);
+        else if (part == ENTRY_OPEN && code == BN_CLICKED)
+            state.commands.on_open(entry);
         else if (part >= ENTRY_SHORTCUT && code == BN_CLICKED)
             state.commands.on_shortcut(entry, part - ENTRY_SHORTCUT);
     } else if (id >= IDC_TOOLBOX_SAVE && code == BN_CLICKED) {
@@ -129,10 +135,26 @@ void on_command(HWND window, ToolboxState& state, int id, int code) {
     }
 }
 
-void set_up(HWND window, ToolboxState& state, std::string_view tool) {
+// Files dropped from Explorer: the commands open one; several are refused, with the
+// system's warning sound.
+void on_drop(ToolboxState& state, HDROP drop) {
+    std::vector<std::string> names;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        names.push_back(narrow(name));
+    }
+    DragFinish(drop);
+    if (!state.commands.on_files_dropped(names)) MessageBeep(MB_ICONWARNING);
+}
+
+void set_up(HWND window, ToolboxState& state, std::string_view tool, std::string_view file) {
     show_window_icon(window);
     state.panel.set_dpi(dpi_of(window));
+    DragAcceptFiles(window, TRUE);
     state.commands.open(tool, units_of_user_locale());
+    if (!file.empty()) state.commands.on_file_opened(file);
     const SIZE size = window_size(window, state.panel.preferred_size());
     SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -144,11 +166,14 @@ LRESULT CALLBACK toolbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM l
             const auto* opening = static_cast<const Opening*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
             state = new ToolboxState(window, opening->memory);
             SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-            set_up(window, *state, opening->tool);
+            set_up(window, *state, opening->tool, opening->file);
             return 0;
         }
         case WM_COMMAND:
             if (state) on_command(window, *state, LOWORD(wparam), HIWORD(wparam));
+            return 0;
+        case WM_DROPFILES:
+            if (state) on_drop(*state, reinterpret_cast<HDROP>(wparam));
             return 0;
         case WM_SIZE:
             if (state) state->panel.layout();
@@ -211,7 +236,7 @@ LRESULT CALLBACK filter_messages(int code, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool) {
+HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool, std::string_view file) {
     if (the_toolbox) {
         ShowWindow(the_toolbox, SW_SHOWNORMAL);
         SetForegroundWindow(the_toolbox);
@@ -229,7 +254,7 @@ HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool
         window_class.lpszClassName = WINDOW_CLASS;
         RegisterClassExW(&window_class);
     }
-    Opening opening{tool, memory};
+    Opening opening{tool, memory, file};
     the_toolbox = CreateWindowExW(0, WINDOW_CLASS, wide(TOOLBOX_CAPTION).c_str(), WINDOW_STYLE, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &opening);
     if (!the_toolbox) return nullptr;

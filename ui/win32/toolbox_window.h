@@ -19,8 +19,8 @@ inline constexpr std::string_view TOOLBOX_MENU_ITEM = "Runner's &toolbox\u2026";
 // the entries and the unit setting kept in the memory (which outlives the window), or
 // for a first run the user's locale's units; or brings the one open to the front. It is
 // modeless: whatever loop runs the thread's messages, a dialog's included, hands it its
-// keys (see toolbox_message).
-HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool = {});
+// keys (see toolbox_message). A file named is opened as if dropped on the window.
+HWND open_toolbox(HINSTANCE instance, EntryMemory& memory, std::string_view tool = {}, std::string_view file = {});
 
 // The toolbox open on this thread, or null.
 HWND toolbox_window();

@@ -1,6 +1,7 @@
 #include "ui/win32/win32_tool_panel.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,6 +14,8 @@
 namespace quorran {
 
 namespace {
+
+constexpr WPARAM LONGEST_PATH = 32767;
 
 // The layout, in dialog units: the margins and spacing of Windows' own dialogs, and the
 // sizes of their controls.
@@ -184,7 +187,7 @@ void Win32ToolPanel::show_tool(int index, std::span<const EntryField> entries) {
 
 void Win32ToolPanel::clear_entries() {
     for (const Entry& e : entries_) {
-        for (const HWND control : {e.label, e.control, e.unit, e.mark}) if (control) destroy(control);
+        for (const HWND control : {e.label, e.control, e.unit, e.open, e.mark}) if (control) destroy(control);
         for (const HWND button : e.shortcuts) destroy(button);
     }
     entries_.clear();
@@ -194,7 +197,7 @@ void Win32ToolPanel::clear_entries() {
 // its labels, a Flag a check box; each with the forms it takes as a tooltip, and the unit
 // a bare value takes beside it.
 void Win32ToolPanel::add_entry(int index, const EntryField& field) {
-    Entry e{field, nullptr, nullptr, nullptr, nullptr, {}};
+    Entry e{field, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
     const std::string name = without_mnemonic(field.label);
     const int id = entry_control(index, ENTRY_FIELD);
     if (field.kind == EntryKind::Flag) {
@@ -207,12 +210,14 @@ void Win32ToolPanel::add_entry(int index, const EntryField& field) {
                 SendMessageW(e.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(c.label).c_str()));
         } else {
             e.control = add(L"Edit", "", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, id, WS_EX_CLIENTEDGE);
-            SendMessageW(e.control, EM_LIMITTEXT, TEXT_LIMIT, 0);
+            // A file's name may be as long as a path can be on Windows.
+            SendMessageW(e.control, EM_LIMITTEXT, field.kind == EntryKind::File ? LONGEST_PATH : TEXT_LIMIT, 0);
             SendMessageW(e.control, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide(field.placeholder).c_str()));
         }
         annotations_.name(e.control, name);
     }
     if (!field.unit.empty()) e.unit = add(L"Static", field.unit, SS_LEFT | SS_NOPREFIX, entry_control(index, ENTRY_UNIT));
+    if (field.kind == EntryKind::File) e.open = add(L"Button", PANEL_OPEN_LABEL, BS_PUSHBUTTON | WS_TABSTOP, entry_control(index, ENTRY_OPEN));
     for (std::size_t k = 0; k < field.shortcuts.size(); ++k)
         e.shortcuts.push_back(add(L"Button", field.shortcuts[k].label, BS_PUSHBUTTON | WS_TABSTOP,
                                   entry_control(index, ENTRY_SHORTCUT + static_cast<int>(k))));
@@ -476,6 +481,7 @@ int Win32ToolPanel::entries_width() const {
         for (const EntryField& f : entry_fields(tool)) {
             int row = LABEL_WIDTH + 2 + FIELD_WIDTH + 2 + unit_width_;
             for (const EntryChoice& c : f.shortcuts) row += GAP + text_width(c.label) + BUTTON_PADDING;
+            if (f.kind == EntryKind::File) row += GAP + text_width(without_mnemonic(PANEL_OPEN_LABEL)) + BUTTON_PADDING;
             width = std::max(width, row);
         }
     return width;
@@ -508,6 +514,11 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
         place(e.control, x0, y, flag ? entries_width_ : FIELD_WIDTH, field_height);
         if (e.unit) place(e.unit, field_x + FIELD_WIDTH + 2, y + 3, unit_width_, LABEL_HEIGHT);
         int x = field_x + FIELD_WIDTH + 2 + unit_width_;
+        if (e.open) {
+            const int w = text_width(without_mnemonic(PANEL_OPEN_LABEL)) + BUTTON_PADDING;
+            place(e.open, x + GAP, y, w, FIELD_HEIGHT);
+            x += GAP + w;
+        }
         for (std::size_t k = 0; k < e.shortcuts.size(); ++k) {
             const int w = text_width(e.field.shortcuts[k].label) + BUTTON_PADDING;
             place(e.shortcuts[k], x + GAP, y, w, FIELD_HEIGHT);
@@ -582,6 +593,7 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
 void Win32ToolPanel::layout() {
     if (!font_) return;
     const std::vector<Place> all = places();
+    if (grow_to_fit(all)) return;  // laid out again as the window takes its new size
     HDWP moves = BeginDeferWindowPos(static_cast<int>(all.size()));
     HWND after = HWND_TOP;
     for (const Place& p : all) {
@@ -594,6 +606,29 @@ void Win32ToolPanel::layout() {
     std::size_t table = 0;
     for (const ReportItem& item : report_items_)
         if (item.part == ReportPart::Table) fit_columns(item.control, report_.tables.at(table++));
+}
+
+// A report taller than the room above the Save buttons (a run's, with its headlines, notes
+// and four tables at their least) makes the window taller, as far as its monitor's work
+// area goes. True when the window was made taller.
+bool Win32ToolPanel::grow_to_fit(const std::vector<Place>& all) const {
+    LONG bottom = 0, saves_top = 0;
+    for (const Place& p : all) {
+        const int id = GetDlgCtrlID(p.control);
+        if (id >= IDC_TOOLBOX_REPORT && id < IDC_TOOLBOX_SAVE) bottom = std::max(bottom, p.units.top + p.units.bottom);
+        else if (id >= IDC_TOOLBOX_SAVE) saves_top = p.units.top;
+    }
+    if (bottom + GAP <= saves_top) return false;
+    RECT window{};
+    GetWindowRect(window_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int now = window.bottom - window.top;
+    const int height = std::min<int>(now + to_pixels_y(bottom + GAP - saves_top), monitor.rcWork.bottom - monitor.rcWork.top);
+    if (height <= now) return false;
+    SetWindowPos(window_, nullptr, 0, 0, window.right - window.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 // Each column as wide as its header or its widest cell, and the list's margins.
@@ -636,6 +671,26 @@ void copy_text(HWND owner, std::string_view text) {
     EmptyClipboard();
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
     CloseClipboard();
+}
+
+// The file dialog opens where the last file was opened, as Windows keeps it for the program.
+std::optional<std::string> Win32ToolPanel::ask_file_to_open(int entry, std::span<const std::string_view> extensions) {
+    std::wstring patterns;
+    for (const std::string_view extension : extensions) patterns += (patterns.empty() ? L"*." : L";*.") + wide(extension);
+    const std::wstring filter = L"Recorded runs (" + patterns + L")" + L'\0' + patterns + L'\0' + L"All files (*.*)" + L'\0' +
+                                L"*.*" + L'\0';
+    const std::wstring title = wide(without_mnemonic(entries_.at(static_cast<std::size_t>(entry)).field.label));
+    wchar_t path[MAX_PATH] = {};
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+    return narrow(path);
 }
 
 }  // namespace quorran

@@ -28,9 +28,9 @@ inline constexpr int IDS_PER_ENTRY = 16;
 inline constexpr int IDC_TOOLBOX_REPORT = 2000;
 inline constexpr int IDC_TOOLBOX_SAVE = 3000;
 
-// The parts of an entry (the unit beside it only when it has one); shortcut k is
-// ENTRY_SHORTCUT + k.
-enum EntryPart { ENTRY_LABEL, ENTRY_FIELD, ENTRY_MARK, ENTRY_UNIT, ENTRY_SHORTCUT };
+// The parts of an entry (the unit beside it only when it has one, Open… only beside a
+// file's name); shortcut k is ENTRY_SHORTCUT + k.
+enum EntryPart { ENTRY_LABEL, ENTRY_FIELD, ENTRY_MARK, ENTRY_UNIT, ENTRY_OPEN, ENTRY_SHORTCUT };
 
 constexpr int entry_control(int entry, int part) { return IDC_TOOLBOX_ENTRY + entry * IDS_PER_ENTRY + part; }
 
@@ -61,6 +61,8 @@ public:
     void show_report(const Report& report) override;
     void set_report_current(bool current) override;
     void copy_to_clipboard(std::string_view text) override;
+    // The common file dialog, the runs' extensions first, then all files.
+    std::optional<std::string> ask_file_to_open(int entry, std::span<const std::string_view> extensions) override;
 
     // The tool the list has selected, and the units the unit setting has.
     int selected_tool() const;
@@ -86,6 +88,7 @@ private:
         HWND control = nullptr;
         HWND unit = nullptr;
         HWND mark = nullptr;
+        HWND open = nullptr;
         std::vector<HWND> shortcuts;
     };
     enum class ReportPart { HeadlineLabel, HeadlineValue, Title, Table, Note };
@@ -110,6 +113,7 @@ private:
     void fit_columns(HWND list, const Table& table) const;
     void add_save_buttons();
     std::vector<Place> places() const;
+    bool grow_to_fit(const std::vector<Place>& all) const;
     int entries_width() const;
     int entries_height(std::size_t count, bool flags_only) const;
     int text_width(std::string_view text) const;
