@@ -444,7 +444,6 @@
     }
     const module = await runModule();
     const bytes = new Uint8Array(await file.arrayBuffer());
-    performance.mark('t-read');
     const index = entries.findIndex(e => e.kind === 'file'), id = 'entry-file';
     const progress = $(id + '-progress'), large = bytes.length > LARGE;
     let events = new Uint8Array(0);
@@ -458,11 +457,11 @@
       }
       events = reader.events();
     }
-    performance.mark('t-events');
     if (large) await slice();
     progress.hidden = true;
     if (mine !== opening) return;
     opened = { name: file.name, bytes, events };
+    performance.mark('quorran-run-read');
     entries[index].set(file.name);
     call('entry_changed', index);
     announceLater();
