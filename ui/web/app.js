@@ -10,19 +10,25 @@
     el.append(...children);
     return el;
   };
-  const CLASSIC = 'classic';
+  const CLASSIC = 'classic', RUN = 'run';
   const narrow = matchMedia('(max-width: 37.49em)');
-  let tools = [], entries = [], classicOpened = false, documents = [];
+  let tools = [], entries = [], classicOpened = false, documents = [], listedTools = '';
 
   // The module, with the toolbox's view and the dialog's (classic.js, which draws the
   // Classic screen when it is first shown), and its WebAssembly, which the page carries
   // as hexadecimal digits; the loader adds the module's exports to it.
-  const hex = $('wasm').textContent, digit = at => (hex.charCodeAt(at) & 15) + 9 * (hex.charCodeAt(at) >> 6);
-  const wasmBinary = new Uint8Array(hex.length >> 1);
-  for (let i = 0; i < wasmBinary.length; i++) wasmBinary[i] = digit(2 * i) << 4 | digit(2 * i + 1);
+  const binary = hex => {
+    const digit = at => (hex.charCodeAt(at) & 15) + 9 * (hex.charCodeAt(at) >> 6), bytes = new Uint8Array(hex.length >> 1);
+    for (let i = 0; i < bytes.length; i++) bytes[i] = digit(2 * i) << 4 | digit(2 * i + 1);
+    return bytes;
+  };
+  const wasmBinary = binary($('wasm').textContent);
   $('wasm').remove();
   const Module = { page: classic, wasmBinary };
-  const call = (name, ...args) => Module['_quorran_' + name]?.(...args);
+  // The module that runs the toolbox: this one, or once the run tool is chosen, the run
+  // module, the same app with the run tool's readers, which then runs it from there on.
+  let active = Module;
+  const call = (name, ...args) => active['_quorran_' + name]?.(...args);
 
   // ---- Screens and the address ----------------------------------------------------
 
@@ -40,8 +46,8 @@
 
   function openClassic() {
     classicOpened = true;
-    classic.command = id => call('command', id);
-    classic.create(() => call('open_classic'));
+    classic.command = id => Module._quorran_command(id);
+    classic.create(() => Module._quorran_open_classic());
   }
 
   // A link, a shortcut, the browser's Back or an address typed names another screen: a
@@ -108,6 +114,21 @@
       box = make('div', {}, make('label', { className: 'option' }, control, field.label));
       get = () => (control.checked ? 'on' : '');
       set = text => { control.checked = text === 'on'; };
+    } else if (field.kind === 'file') {
+      // A button that opens the system's file picker; the file's name beside it.
+      const name = make('span', { id: id + '-name', className: 'file-name' });
+      control = make('button', { type: 'button', id, textContent: 'Open\u2026', onclick: () => picker.click() });
+      control.setAttribute('aria-labelledby', id + '-label ' + id);
+      const picker = make('input', { type: 'file', id: id + '-picker', hidden: true, accept: RUN_FILES,
+        onchange: () => picker.files[0] && openRun(picker.files[0]).finally(() => { picker.value = ''; }) });
+      const progress = make('progress', { id: id + '-progress', max: 1, value: 0, hidden: true });
+      progress.setAttribute('aria-labelledby', id + '-label');
+      box = make('div', { className: 'file' }, make('label', { htmlFor: id, id: id + '-label', textContent: field.label }),
+        make('div', { className: 'field' }, control, name, picker), progress,
+        make('p', { id: id + '-here', className: 'here', textContent: 'Read on this device, offline: nothing is uploaded.' }));
+      get = () => name.textContent;
+      set = text => { name.textContent = text; };
+      control.setAttribute('aria-describedby', id + '-name ' + id + '-here');
     } else {
       control = make('input', {
         type: 'text', id, name: field.name, placeholder: field.placeholder, inputMode: field.input_hint,
@@ -125,10 +146,11 @@
     }
     box.classList.add('entry');
     box.append(mark);
-    control.setAttribute('aria-describedby', (field.unit ? id + '-unit ' : '') + mark.id);
+    const described = control.getAttribute('aria-describedby') ?? (field.unit ? id + '-unit' : '');
+    control.setAttribute('aria-describedby', (described ? described + ' ' : '') + mark.id);
     set(field.text);
     return {
-      box, get, set,
+      box, get, set, kind: field.kind,
       mark(problem) {
         mark.replaceChildren(...(problem ? sentence(field.label, problem) : []));
         if (problem) control.setAttribute('aria-invalid', 'true');
@@ -324,7 +346,11 @@
   Module.panel = {
     askedTool: asked,
 
+    // The run module lists the same tools again as it takes over: the links and the
+    // settings stay, and with them the focus.
     showTools(json) {
+      if (json === listedTools) return;
+      listedTools = json;
       const listed = JSON.parse(json);
       tools = listed.tools;
       settings(listed.labels);
@@ -340,6 +366,7 @@
       announceNothingYet();
       $('entries').replaceChildren(...entries.map(e => e.box));
       nameInAddress(tool.name);
+      if (tool.name === RUN) runModule().catch(() => {});
     },
 
     highlightTool(index) { nameInAddress(tools[index].name); },
@@ -373,9 +400,103 @@
 
   $('copy').addEventListener('click', () => call('copy'));
 
+  // ---- Recorded runs ------------------------------------------------------------------
+
+  // Read on the device alone: the run module is this app with the run tool's readers,
+  // loaded when the run tool is first shown (from the service worker's cache once it
+  // has fetched it, at idle after a first visit); it takes over the toolbox, entries and
+  // all, which this module then leaves to it.
+  const RUN_FILES = '.gpx,.tcx,.fit,application/gpx+xml,application/vnd.garmin.tcx+xml,application/vnd.ant.fit';
+  const LARGE = 5e6;  // bytes: from here on, reading shows its progress
+  let loading = null, opened = null, opening = 0;
+  const runs = {
+    opened: name => opened?.name === name,
+    bytes: () => opened.bytes,
+    events: () => opened.events,
+  };
+  function runModule() {
+    loading ??= new Promise((resolve, reject) => {
+      document.head.append(make('script', { src: 'run.js', integrity: document.querySelector('meta[name=run-module]').content,
+        onload: resolve, onerror: reject }));
+    }).then(() => createQuorranRun({ page: classic, panel: Module.panel, runs, wasmBinary: binary(quorranRunWasm) }))
+      .then(module => {
+        active = module;
+        performance.mark('quorran-runs');
+        return module;
+      }, error => {
+        loading = null;
+        throw error;
+      });
+    return loading;
+  }
+
+  // Until the page is drawn again: the slices of a large file's reading come between.
+  const slice = () => new Promise(resolve => (window.scheduler?.yield ? scheduler.yield().then(resolve) : setTimeout(resolve)));
+
+  // A file picked, dropped, shared or opened from the system: its bytes read, and for a
+  // GPX or TCX its XML events written down a slice at a time, before the run tool reads it.
+  async function openRun(file) {
+    const mine = ++opening;
+    performance.mark('quorran-run-opening');
+    if (asked() !== RUN) {
+      history.pushState(null, '', '#' + RUN);
+      follow();
+    }
+    const module = await runModule();
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const index = entries.findIndex(e => e.kind === 'file'), id = 'entry-file';
+    const progress = $(id + '-progress'), large = bytes.length > LARGE;
+    let events = new Uint8Array(0);
+    if (String.fromCharCode(...bytes.subarray(8, 12)) !== '.FIT') {
+      const reader = module.xmlEvents(bytes);
+      if (large) progress.hidden = false;
+      while (!reader.step(30)) {
+        progress.value = reader.progress();
+        await slice();
+        if (mine !== opening) return;
+      }
+      events = reader.events();
+    }
+    if (large) await slice();
+    progress.hidden = true;
+    if (mine !== opening) return;
+    opened = { name: file.name, bytes, events };
+    performance.mark('quorran-run-read');
+    entries[index].set(file.name);
+    call('entry_changed', index);
+    announceLater();
+    performance.mark('quorran-run-opened');
+  }
+
+  // A file dropped anywhere on the page.
+  addEventListener('dragover', event => {
+    if (event.dataTransfer?.types.includes('Files')) event.preventDefault();
+  });
+  addEventListener('drop', event => {
+    const file = event.dataTransfer?.files[0];
+    if (!file) return;
+    event.preventDefault();
+    openRun(file);
+  });
+  // Opened from the system, as the installed app's file handler.
+  window.launchQueue?.setConsumer(launch => launch.files?.[0]?.getFile().then(openRun));
+  // Shared from another app: the service worker keeps the file until the page opens it.
+  async function openShared() {
+    const cache = await caches.open('quorran-shared'), shared = await cache.match('run');
+    if (!shared) return;
+    await cache.delete('run');
+    const name = decodeURIComponent(shared.headers.get('X-File-Name') || 'shared run');
+    await openRun(new File([await shared.blob()], name));
+  }
+
   // Once the calculator is usable, the service worker keeps the site for the next visit.
+  // After a first visit, the service worker fetches the run module at the page's idle time.
   createQuorran(Module).then(() => {
     performance.mark('quorran-usable');
     navigator.serviceWorker?.register('sw.js');
+    const worker = navigator.serviceWorker?.controller;
+    const later = () => worker.postMessage('later');
+    if (worker) 'requestIdleCallback' in window ? requestIdleCallback(later, { timeout: 10e3 }) : setTimeout(later, 5e3);
+    if (asked() === RUN && window.caches) openShared().catch(() => {});
   });
 })();

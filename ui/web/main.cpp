@@ -15,6 +15,9 @@
 #include "ui/dialog_template.h"
 #include "ui/web/web_calculator_view.h"
 #include "ui/web/toolbox_page.h"
+#ifdef QUORRAN_WEB_RUNS
+#include "ui/web/page_runs.h"
+#endif
 
 namespace {
 
@@ -83,4 +86,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quorran_open_classic() {
     set_up();
 }
 
-int main() { open_toolbox_page(); }
+int main() {
+#ifdef QUORRAN_WEB_RUNS
+    // The run module: the same app, with the files the runner opens on the page and the
+    // browser's XML parser; the first module leaves them out, and is smaller for it.
+    static PageRunFiles files;
+    use_run_files(&files);
+#endif
+    open_toolbox_page();
+}

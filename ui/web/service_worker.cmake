@@ -1,12 +1,20 @@
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 # Writes SITE/sw.js from TEMPLATE: the cache is named after a digest of the FILES of
-# the site (comma-separated, relative to SITE), which it holds; the page, index.html,
-# is fetched as "./", the address a visit has just fetched it by.
+# the site (comma-separated, relative to SITE), which it holds, and of the LATER ones,
+# which it keeps once fetched; the page, index.html, is fetched as "./", the address a
+# visit has just fetched it by.
 string(REPLACE "," ";" files "${FILES}")
+string(REPLACE "," ";" later "${LATER}")
 set(digests "")
 set(quoted "")
-foreach(file IN LISTS files)
+set(quoted_later "")
+foreach(file IN LISTS files later)
     file(SHA256 ${SITE}/${file} digest)
     string(APPEND digests "${file} ${digest}\n")
+    if(file IN_LIST later)
+        list(APPEND quoted_later "\"${file}\"")
+        continue()
+    endif()
     if(file STREQUAL "index.html")
         set(file "./")
     endif()
@@ -15,4 +23,5 @@ endforeach()
 string(SHA256 SITE_DIGEST "${digests}")
 string(SUBSTRING "${SITE_DIGEST}" 0 16 SITE_DIGEST)
 list(JOIN quoted ", " SITE_FILES)
+list(JOIN quoted_later ", " LATER_FILES)
 configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

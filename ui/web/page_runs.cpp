@@ -1,0 +1,98 @@
+#include "ui/web/page_runs.h"
+
+#include <emscripten.h>
+
+#include <vector>
+
+namespace quorran {
+namespace {
+
+// The file the runner opened, as the page keeps it (Module.runs in app.js): its bytes if
+// its name is the one asked for (a length of -1 if not), and the XML events the page
+// wrote down for it.
+EM_JS(int, opened_length, (const char* name, int length), {
+    return Module.runs.opened(UTF8ToString(name, length)) ? Module.runs.bytes().length : -1;
+});
+EM_JS(void, opened_bytes, (char* buffer), { HEAPU8.set(Module.runs.bytes(), buffer); });
+EM_JS(int, events_length, (), { return Module.runs.events().length; });
+EM_JS(void, events_bytes, (char* buffer), { HEAPU8.set(Module.runs.events(), buffer); });
+
+// The text up to the next zero byte, which it passes.
+std::string_view field(std::string_view& records) {
+    const auto end = records.find('\0');
+    const std::string_view text = records.substr(0, end);
+    records.remove_prefix(end == std::string_view::npos ? records.size() : end + 1);
+    return text;
+}
+
+std::size_t count(std::string_view digits) {
+    std::size_t n = 0;
+    for (char c : digits) n = n * 10 + static_cast<std::size_t>(c - '0');
+    return n;
+}
+
+class PageXml final : public XmlParser {
+public:
+    std::optional<XmlStop> parse(std::string_view, XmlHandler& handler) override {
+        std::string records(static_cast<std::size_t>(events_length()), '\0');
+        events_bytes(records.data());
+        return replay_xml_events(records, handler);
+    }
+};
+
+PageXml page_xml;
+
+}  // namespace
+
+std::optional<XmlStop> replay_xml_events(std::string_view records, XmlHandler& handler) {
+    std::vector<XmlAttribute> attributes;
+    std::vector<std::string_view> spaces;
+    // A namespace by its number; one never given is a fault of the page, read as none.
+    const auto space = [&spaces](std::string_view number) {
+        const std::size_t n = count(number);
+        return n < spaces.size() ? spaces[n] : std::string_view{};
+    };
+    while (!records.empty()) {
+        const char kind = records.front();
+        records.remove_prefix(1);
+        bool go_on = true;
+        switch (kind) {
+            case 'D': go_on = handler.document_type(); break;
+            case 'N': spaces.push_back(field(records)); break;
+            case 'S': {
+                const std::string_view ns = space(field(records)), local = field(records);
+                attributes.resize(count(field(records)));
+                for (XmlAttribute& a : attributes) {
+                    a.ns = space(field(records));
+                    a.local = field(records);
+                    a.value = field(records);
+                }
+                go_on = handler.start_element(ns, local, attributes);
+                break;
+            }
+            case 'T': go_on = handler.text(field(records)); break;
+            case 'E': go_on = handler.end_element(); break;
+            default: {  // X: the document is not well-formed, and ends here
+                const std::size_t line = count(field(records));
+                return XmlStop{false, std::string(field(records)), line};
+            }
+        }
+        if (!go_on) return XmlStop{true, {}, 0};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PageRunFiles::read(std::string_view name, std::string& why_not) {
+    const int length = opened_length(name.data(), static_cast<int>(name.size()));
+    if (length < 0) {
+        why_not = "is not open on this page: choose it again";
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    opened_bytes(bytes.data());
+    return bytes;
+}
+
+XmlParser* PageRunFiles::xml() { return &page_xml; }
+
+}  // namespace quorran
