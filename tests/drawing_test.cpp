@@ -192,7 +192,7 @@ TEST(RunChart, BarsStandAtTheirPace) {
     EXPECT_LT(bars[0].points[1].x, bars[1].points[0].x);         // side by side, apart
     std::vector<std::string> texts;
     for (const Mark& m : labels) texts.push_back(m.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"3:30", "4:00", "4:30", "5:00", "5:30"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"3:45", "4:00", "4:15", "4:30", "4:45", "5:00", "5:15"}));
     for (const auto& [pace, bar] : {std::pair{300.0, bars[0]}, {240.0, bars[1]}}) {
         const std::string text = pace == 300 ? "5:00" : "4:00";
         const auto label = std::find_if(labels.begin(), labels.end(), [&](const Mark& m) { return m.text == text; });
@@ -214,12 +214,19 @@ TEST(RunChart, BarsSayAheadOrBehind) {
         const RunAnalysis a = two_splits(300, 300);
         const PlanMarker plan[] = {{.behind = c.behind}, {.behind = c.behind}};
         const Drawing d = *run_chart(a, true, plan);
-        for (const Item& item : d.items)
-            if (item.name == "bar") EXPECT_EQ(item.style.fill, c.colour) << c.behind;
+        for (const Item& item : d.items) {
+            if (item.name == "bar") {
+                EXPECT_EQ(item.style.fill, c.colour) << c.behind;
+            }
+        }
         EXPECT_NE(d.text_alternative.find("ahead of the plan or behind"), std::string::npos);
     }
-    for (const Item& item : run_chart(two_splits(300, 300), true)->items)
-        if (item.name == "bar") EXPECT_EQ(item.style.fill, BAR);
+    const Drawing alone = *run_chart(two_splits(300, 300), true);
+    for (const Item& item : alone.items) {
+        if (item.name == "bar") {
+            EXPECT_EQ(item.style.fill, BAR);
+        }
+    }
 }
 
 // Each part only where the run gives it; no chart when it gives none.

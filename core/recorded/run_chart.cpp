@@ -65,16 +65,23 @@ struct Chart {
         d.text(at, std::move(text), {.size = FONT, .anchor = anchor}, name, space);
     }
     // The distance along the foot of an axis area, in km or miles.
-    void distance_ticks(const Axes& axes, Space space, double distance) {
+    void distance_ticks(const Axes& axes, double distance) {
         static constexpr double STEPS[] = {1, 2, 5, 10, 20, 50};
         const double step = step_for(distance / unit(), STEPS, 6) * unit();
         const double below = axes.area.y + axes.area.height + FONT + 0.8;
         for (double at = 0; at <= distance + 1e-6; at += step) {
             const bool last = at + step > distance + 1e-6;
-            label({axes.x_mm(at), below}, decimal_text(std::round(at / unit())) + (last ? (km ? " km" : " mi") : ""),
-                  at == 0 ? Anchor::Start : Anchor::Middle, "distance");
-            (void)space;
+            // The last ends at the area's right edge when it would run past it.
+            const Anchor anchor = at == 0 ? Anchor::Start : last && axes.x_mm(at) > RIGHT - 6 ? Anchor::End : Anchor::Middle;
+            label({anchor == Anchor::End ? RIGHT : axes.x_mm(at), below},
+                  decimal_text(std::round(at / unit())) + (last ? (km ? " km" : " mi") : ""), anchor, "distance");
         }
+    }
+
+    // A label to the right of a point, or to its left near the page's right edge.
+    void beside(Point p, double down, std::string text, std::string_view name) {
+        const bool left = p.x > RIGHT - 8;
+        label({left ? p.x - 1.3 : p.x + 1.3, p.y + down}, std::move(text), left ? Anchor::End : Anchor::Start, name);
     }
 
     void paces(const RunAnalysis& a, std::span<const PlanMarker> plan) {
@@ -85,7 +92,7 @@ struct Chart {
                 if (finite(v)) fast = std::min(fast, shown(v)), slow = std::max(slow, shown(v));
         if (!finite(fast)) return;
         static constexpr double STEPS[] = {5, 10, 15, 30, 60, 120, 300, 600};
-        const double step = step_for(std::max(slow - fast, 1.0) * 1.2, STEPS, 4);
+        const double step = step_for(std::max(slow - fast, 1.0) * 1.2, STEPS, 5);
         const double top = std::max(0.0, std::floor((fast - step / 4) / step) * step);
         const double bottom = std::ceil((slow + step / 4) / step) * step;
 
@@ -130,7 +137,7 @@ struct Chart {
         }
         d.lines(std::move(adjusted), {.stroke = BLACK, .stroke_width = 0.6}, "grade-adjusted", space);
         d.lines({{0, bottom}, {a.distance, bottom}}, {.stroke = BLACK, .stroke_width = 0.3}, "axis", space);
-        distance_ticks(axes, space, a.distance);
+        distance_ticks(axes, a.distance);
         y += PACE_HEIGHT + FONT + PANEL_GAP;
     }
 
@@ -156,7 +163,7 @@ struct Chart {
             d.lines({{0, v}, {distance, v}}, {.stroke = GRID, .stroke_width = 0.2}, "grid", space);
             label({LEFT - 1.2, axes.y_mm(v) + 1.2}, format_text("%.0f m", {v}), Anchor::End, "altitude");
         }
-        distance_ticks(axes, space, distance);
+        distance_ticks(axes, distance);
         y += PROFILE_HEIGHT + FONT + PANEL_GAP;
     }
 
@@ -198,11 +205,9 @@ struct Chart {
             const Point m = place(p.latitude + t * (q.latitude - p.latitude), p.longitude + t * (q.longitude - p.longitude));
             d.rect({m.x - 0.8, m.y - 0.8, 1.6, 1.6}, {.fill = BLACK}, "marker");
             if ((i + 1) % every == 0)
-                label({m.x + 1.3, m.y - 1.1}, decimal_text(std::round(at / unit() * 100) / 100), Anchor::Start,
-                      "marker number");
+                beside(m, -1.1, decimal_text(std::round(at / unit() * 100) / 100), "marker number");
         }
-        const Point start = place(all.front().latitude, all.front().longitude);
-        label({start.x + 1.3, start.y + FONT + 0.3}, "start", Anchor::Start, "start");
+        beside(place(all.front().latitude, all.front().longitude), FONT + 0.3, "start", "start");
         y += ROUTE_HEIGHT + 3;
     }
 
