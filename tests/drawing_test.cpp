@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/drawing/svg.h"
+#include "core/drawing/text.h"
 #include "core/recorded/run_chart.h"
 #include "tests/drawing_behaviour.h"
 
@@ -57,12 +58,15 @@ TEST(Paint, CutsShapesAtTheirArea) {
         {"a line broken by NaN", [](Drawing& d, Space s) { d.lines({{1, 1}, {2, 2}, {3, NaN}, {4, 4}, {5, 5}}, {}, "", s); },
          {{{1, 1}, {2, 2}}, {{4, 4}, {5, 5}}}},
         {"one point", [](Drawing& d, Space s) { d.lines({{1, 1}}, {}, "", s); }, {}},
+        {"a line touching a corner", [](Drawing& d, Space s) { d.lines({{12, 8}, {8, 12}}, {}, "", s); }, {}},
+        {"a polygon of two points", [](Drawing& d, Space s) { d.polygon({{1, 1}, {5, 5}}, {}, "", s); }, {}},
         {"a polygon over an edge", [](Drawing& d, Space s) { d.polygon({{5, 5}, {15, 5}, {15, 8}, {5, 8}}, {}, "", s); },
          {{{5, 5}, {10, 5}, {10, 8}, {5, 8}}}},
         {"a polygon with NaN", [](Drawing& d, Space s) { d.polygon({{5, 5}, {9, NaN}, {5, 8}}, {}, "", s); }, {}},
         {"a polygon outside", [](Drawing& d, Space s) { d.polygon({{11, 5}, {15, 5}, {15, 8}}, {}, "", s); }, {}},
         {"a bar over the foot", [](Drawing& d, Space s) { d.rect({2, 8, 2, 5}, {}, "", s); }, {{{2, 8}, {4, 10}}}},
         {"a bar of no height", [](Drawing& d, Space s) { d.rect({2, 8, 2, 0}, {}, "", s); }, {}},
+        {"a bar of no width", [](Drawing& d, Space s) { d.rect({2, 8, 0, 1}, {}, "", s); }, {}},
         {"a bar outside", [](Drawing& d, Space s) { d.rect({12, 8, 2, 1}, {}, "", s); }, {}},
         {"a text outside, placed", [](Drawing& d, Space s) { d.text({12, 1}, "x", {}, "", s); }, {{{12, 1}}}},
         {"a text at NaN", [](Drawing& d, Space s) { d.text({NaN, 1}, "x", {}, "", s); }, {}},
@@ -84,6 +88,8 @@ TEST(Svg, WritesLengthsColoursAndTexts) {
     Drawing d{.text_alternative = "A & B", .width = 12.345, .height = 7};
     d.rect({0.004, -0.004, 1.005, 2.1}, {.fill = 0x4A78B5, .stroke = 0x112233, .stroke_width = 0.25}, "bar");
     d.lines({{1, 2}, {3, 4}, {5, 6}}, {.stroke = BLACK, .stroke_width = 0.6});
+    d.lines({{0, 1}, {2, 1}}, {.stroke = BLACK, .stroke_width = 0.1}, "rule");  // two points: a <line>, as the band's rules
+    d.polygon({{1, 1}, {2, 2}, {1, 2}}, {.fill = 0x112234}, "almost");  // one digit off the short form
     d.text({1, 2}, "<3 'n' \"b\"", {.size = 3.5, .anchor = Anchor::Middle, .bold = true, .colour = 0xC62828}, "t");
     const std::string svg = svg_document(d);
     for (const char* part : {
@@ -91,10 +97,23 @@ TEST(Svg, WritesLengthsColoursAndTexts) {
              "<title>A &amp; B</title>\n<rect width=\"12.35\" height=\"7\" fill=\"#fff\"/>",
              "<rect class=\"bar\" x=\"0\" y=\"0\" width=\"1\" height=\"2.1\" fill=\"#4a78b5\" stroke=\"#123\" stroke-width=\"0.25\"/>",
              "<polyline points=\"1,2 3,4 5,6\" fill=\"none\" stroke=\"#000\" stroke-width=\"0.6\"/>",
+             "<line class=\"rule\" x1=\"0\" y1=\"1\" x2=\"2\" y2=\"1\" stroke=\"#000\" stroke-width=\"0.1\"/>",
+             "<polygon class=\"almost\" points=\"1,1 2,2 1,2\" fill=\"#112234\"/>",
              "<text class=\"t\" x=\"1\" y=\"2\" font-size=\"3.5\" text-anchor=\"middle\" font-weight=\"bold\" fill=\"#c62828\">"
              "&lt;3 &#39;n&#39; &quot;b&quot;</text>\n</svg>\n",
          })
         EXPECT_NE(svg.find(part), std::string::npos) << part << "\nin\n" << svg;
+}
+
+// A text is laid out by its estimated width, which must never fall short of the face it
+// is drawn in: Liberation Sans's advances (Arial's metrics), in em.
+TEST(TextWidth, NeverShortOfTheFace) {
+    const struct {
+        const char* text;
+        double em;
+    } faces[] = {{"W", 0.944}, {"@", 1.015}, {"%", 0.889}, {"m", 0.833}, {"M", 0.833}, {"w", 0.722},
+                 {"0", 0.556}, {"A", 0.667}, {"i", 0.222}, {"\xC3\xA9", 0.556}};
+    for (const auto& f : faces) EXPECT_GE(text_width(f.text, 10), f.em * 10) << f.text;
 }
 
 // ---- The SVG painter against the drawing suite, its SVG read back -----------------------

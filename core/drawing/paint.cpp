@@ -32,7 +32,7 @@ bool inside_part(Point p, Point q, const Box& b, double& t0, double& t1) {
         if (towards[i] < 0) t0 = std::max(t0, t);
         else t1 = std::min(t1, t);
     }
-    return t0 <= t1;
+    return t0 < t1;  // a segment that only touches the box leaves nothing to draw
 }
 
 // A polygon cut to the box, one edge after the other (Sutherland and Hodgman).
@@ -78,8 +78,7 @@ std::vector<std::vector<Point>> line_pieces(const std::vector<Point>& points, co
             end_piece();
             piece.push_back(between(p, q, t0));
         }
-        piece.push_back(between(p, q, t1));
-        if (t1 < 1) end_piece();
+        piece.push_back(between(p, q, t1));  // left at t1 < 1: the next segment starts a new piece
     }
     end_piece();
     return pieces;

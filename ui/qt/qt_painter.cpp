@@ -16,7 +16,9 @@ QColor colour(Rgb rgb) { return QColor(static_cast<int>(rgb >> 16 & 0xFF), stati
 
 void QtPainter::begin(const Drawing& drawing) {
     painter_.setRenderHint(QPainter::Antialiasing);
-    painter_.fillRect(QRectF(0, 0, drawing.width * scale_, drawing.height * scale_), colour(drawing.background));
+    const QRectF page(0, 0, drawing.width * scale_, drawing.height * scale_);
+    painter_.fillRect(page, colour(drawing.background));
+    painter_.setClipRect(page);
 }
 
 // SVG's own pen: butt ends, mitred joins.
