@@ -16,18 +16,18 @@ public:
     std::vector<Mark> marks;
     void begin(const Drawing&) override {}
     void lines(std::span<const Point> points, const Style& style, std::string_view name) override {
-        marks.push_back({ItemKind::Lines, std::string(name), {points.begin(), points.end()}, {}, false, style.stroke.has_value()});
+        marks.push_back({ItemKind::Lines, std::string(name), {points.begin(), points.end()}, {}, 0, false, style.stroke.has_value()});
     }
     void polygon(std::span<const Point> points, const Style& style, std::string_view name) override {
-        marks.push_back({ItemKind::Polygon, std::string(name), {points.begin(), points.end()}, {}, style.fill.has_value(),
+        marks.push_back({ItemKind::Polygon, std::string(name), {points.begin(), points.end()}, {}, 0, style.fill.has_value(),
                          style.stroke.has_value()});
     }
     void rect(const Box& b, const Style& style, std::string_view name) override {
-        marks.push_back({ItemKind::Rect, std::string(name), {{b.x, b.y}, {b.x + b.width, b.y + b.height}}, {},
+        marks.push_back({ItemKind::Rect, std::string(name), {{b.x, b.y}, {b.x + b.width, b.y + b.height}}, {}, 0,
                          style.fill.has_value(), style.stroke.has_value()});
     }
-    void text(std::string_view text, Point at, const TextStyle&, std::string_view name) override {
-        marks.push_back({ItemKind::Text, std::string(name), {at}, std::string(text), true, false});
+    void text(std::string_view text, Point at, const TextStyle& style, std::string_view name) override {
+        marks.push_back({ItemKind::Text, std::string(name), {at}, std::string(text), 0, true, false, style.anchor});
     }
 };
 
@@ -84,12 +84,14 @@ std::vector<std::string> check_painter(PainterProbe& probe) {
         for (std::size_t i = 0; i < asked.size(); ++i) {
             const Mark &a = asked[i], &m = drawn[i];
             if (m.kind != a.kind || m.name != a.name || m.text != a.text || m.filled != a.filled || m.stroked != a.stroked ||
-                m.points.size() != a.points.size()) {
+                m.points.size() != a.points.size() || (a.kind == ItemKind::Text && !(m.advance > 0) && !m.text.empty())) {
                 failed.push_back(where(d, i, a) + "drawn as " + m.name + " " + m.text);
                 continue;
             }
             for (std::size_t k = 0; k < a.points.size(); ++k) {
-                const double off = std::hypot(m.points[k].x - a.points[k].x, m.points[k].y - a.points[k].y);
+                // A text's anchor: from its start drawn, the part of its width the anchor asked says.
+                const double part = a.anchor == Anchor::Start ? 0 : a.anchor == Anchor::Middle ? 0.5 : 1;
+                const double off = std::hypot(m.points[k].x + m.advance * part - a.points[k].x, m.points[k].y - a.points[k].y);
                 if (!(off <= probe.tolerance()))
                     failed.push_back(where(d, i, a) + "point " + decimal_text(static_cast<double>(k)) + " is " +
                                      decimal_text(off, 3) + " mm off");

@@ -163,9 +163,14 @@ public:
                 m.points = {{x, y}, {x + number(element, "width"), y + number(element, "height")}};
             } else if (tag == "text") {
                 m.kind = ItemKind::Text;
-                m.points = {{number(element, "x"), number(element, "y")}};
                 const std::size_t open = rest.find('>') + 1;
                 m.text = unescaped(std::string(rest.substr(open, rest.find("</text>") - open)));
+                // SVG places a text by its anchor itself: its start is where the anchor it
+                // says puts it, at the width the layout estimates.
+                const std::string anchor = attribute(element, "text-anchor");
+                m.advance = text_width(m.text, number(element, "font-size"));
+                const double part = anchor == "middle" ? 0.5 : anchor == "end" ? 1 : 0;
+                m.points = {{number(element, "x") - m.advance * part, number(element, "y")}};
                 m.filled = true;
             } else {
                 continue;  // groups, the ends of elements

@@ -50,12 +50,13 @@ struct Mark {
     ItemKind kind = ItemKind::Lines;
     std::string name{};
     // Lines and Polygon: their points; Rect: its top left and bottom right corners; Text:
-    // where its anchor stands on the baseline, from where the toolkit drew the text's
-    // start and the advance it measured.
+    // where the toolkit drew the text's start on the baseline.
     std::vector<Point> points{};
     std::string text{};
+    double advance = 0;  // Text: its width as the toolkit measured it, mm
     bool filled = false;
     bool stroked = false;
+    Anchor anchor = Anchor::Start;  // Text: how it was asked to stand at its point (the start drawn)
 };
 
 // Paints the drawing on the painter, in mm. Items in axis units are mapped to mm, and

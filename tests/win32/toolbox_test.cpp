@@ -583,7 +583,7 @@ public:
         ReleaseDC(nullptr, screen);
         return marks;
     }
-    double tolerance() const override { return 0.75 / SCALE; }  // half a pixel each way
+    double tolerance() const override { return 1.2 / SCALE; }  // a text: its anchor and its width's part each to a pixel
 };
 
 // The same shapes, and the same texts at the same places, as every other painter; and the

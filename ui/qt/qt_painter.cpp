@@ -34,7 +34,7 @@ void QtPainter::use(const Style& style) {
 void QtPainter::keep(ItemKind kind, std::string_view name, std::vector<Point> points, const Style& style) {
     if (!record_) return;
     for (Point& p : points) p = {p.x / scale_, p.y / scale_};
-    record_->push_back({kind, std::string(name), std::move(points), {}, kind != ItemKind::Lines && style.fill.has_value(),
+    record_->push_back({kind, std::string(name), std::move(points), {}, 0, kind != ItemKind::Lines && style.fill.has_value(),
                         painter_.pen().style() != Qt::NoPen});
 }
 
@@ -79,8 +79,8 @@ void QtPainter::text(std::string_view text, Point at, const TextStyle& style, st
     const QPointF start(at.x * scale_ - advance * part, at.y * scale_);
     painter_.drawText(start, shown);
     if (record_)
-        record_->push_back({ItemKind::Text, std::string(name), {{(start.x() + advance * part) / scale_, start.y() / scale_}},
-                            shown.toStdString(), true, false});
+        record_->push_back({ItemKind::Text, std::string(name), {{start.x() / scale_, start.y() / scale_}}, shown.toStdString(),
+                            advance / scale_, true, false});
 }
 
 DrawingView::DrawingView(Drawing drawing, QWidget* parent) : QWidget(parent), drawing_(std::move(drawing)) {

@@ -50,7 +50,7 @@ void GdiPainter::use(const Style& style, bool fill) {
 
 void GdiPainter::keep(ItemKind kind, std::string_view name, const std::vector<POINT>& points, const Style& style, bool fill) {
     if (!record_) return;
-    Mark m{kind, std::string(name), {}, {}, fill && style.fill.has_value(), pen_ != nullptr};
+    Mark m{kind, std::string(name), {}, {}, 0, fill && style.fill.has_value(), pen_ != nullptr};
     for (const POINT& p : points) m.points.push_back(back(p));
     record_->push_back(std::move(m));
 }
@@ -99,10 +99,8 @@ void GdiPainter::text(std::string_view text, Point at, const TextStyle& style, s
     RestoreDC(dc_, -1);
     SaveDC(dc_);
     DeleteObject(font);
-    if (record_) {
-        const Point drawn = back({start.x + static_cast<LONG>(std::lround(size.cx * part)), start.y});
-        record_->push_back({ItemKind::Text, std::string(name), {drawn}, narrow(shown), true, false});
-    }
+    if (record_)
+        record_->push_back({ItemKind::Text, std::string(name), {back(start)}, narrow(shown), size.cx / scale_, true, false});
 }
 
 void GdiPainter::end() {
