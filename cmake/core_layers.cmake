@@ -6,11 +6,12 @@ cmake_minimum_required(VERSION 3.25)
 # Each domain and the domains below it that it may include.
 set(numbers_may "")
 set(dialog_may numbers)
-set(running_may numbers dialog)            # dialog: its ClockTime record
-set(recorded_may numbers running)
-set(toolbox_may numbers running)           # the machinery: never a single tool
-set(tools_may numbers dialog running recorded toolbox)
-set(domains numbers dialog running recorded toolbox tools)
+set(drawing_may numbers)
+set(running_may numbers dialog drawing)    # dialog: its ClockTime record
+set(recorded_may numbers running drawing)
+set(toolbox_may numbers running drawing)   # the machinery: never a single tool
+set(tools_may numbers dialog drawing running recorded toolbox)
+set(domains numbers dialog drawing running recorded toolbox tools)
 
 file(GLOB folders LIST_DIRECTORIES true RELATIVE ${CORE} ${CORE}/*)
 set(problems "")

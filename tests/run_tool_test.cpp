@@ -184,7 +184,7 @@ TEST_F(RunTool, BesideThePlan) {
 TEST_F(RunTool, SplitsAsCsv) {
     const Outcome o = run({{"file", "fit/compressed-speed-distance.fit"}, {"every", "5km"}});
     ASSERT_FALSE(o.refusal);
-    ASSERT_EQ(o.report.documents.size(), 1u);
+    ASSERT_EQ(o.report.documents.size(), 2u);  // and the chart's SVG
     const Document& csv = o.report.documents[0];
     EXPECT_EQ(csv.file_name, "splits.csv");
     EXPECT_EQ(csv.text,

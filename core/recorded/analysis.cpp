@@ -450,6 +450,11 @@ RunAnalysis analyse_run(const Run& run, double split_every) {
     RunAnalysis a;
     a.split_every = split_every;
     Track track = measure_distance(run, a);
+    a.track.reserve(track.size());
+    for (std::size_t k = 0; k < track.size(); ++k) {
+        const RunPoint& p = run.points[track.point(k)];
+        a.track.push_back({track.metres[k], p.latitude, p.longitude, p.altitude});
+    }
     count_elevation(run, a);
     a.timed = check_times(run, a);
     if (!a.timed) return a;

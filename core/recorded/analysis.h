@@ -83,11 +83,21 @@ struct BestEffort {
     double start_clock = 0;      // clock time at its start
 };
 
+// A point on the run's distance track: how far along it is, and where and how high, as
+// the file holds them (NaN where it does not). For the chart's profile and outline.
+struct TrackPoint {
+    double metres = 0;
+    double latitude = NOT_RECORDED;
+    double longitude = NOT_RECORDED;
+    double altitude = NOT_RECORDED;
+};
+
 struct RunAnalysis {
     DistanceSource distance_source = DistanceSource::None;
     double distance = NOT_RECORDED;  // metres
     double ascent = NOT_RECORDED;    // metres, from the altitudes the file holds
     double descent = NOT_RECORDED;
+    std::vector<TrackPoint> track;  // every point that carries the distance, in order
 
     // The rest needs a time on every point, in order (`timed`).
     bool timed = false;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/drawing/svg.h"
+#include "core/drawing/text.h"
 #include "core/numbers/number_text.h"
 #include "core/running/clock_time.h"
 
@@ -26,60 +28,15 @@ constexpr double ROW = 6.4;
 constexpr std::size_t ROWS_PER_STRIP = 24;
 constexpr std::size_t TITLE_LINES = 3;
 
-constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";  // U+FFFD
 constexpr std::string_view ELLIPSIS = "\xE2\x80\xA6";     // U+2026
 
 // ---- The runner's own text ---------------------------------------------------------
-
-// The characters of a text as UTF-8: a byte that starts no valid character becomes
-// U+FFFD, a control character a blank. What is left is text XML can hold.
-std::vector<std::string> characters(std::string_view text) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t n = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                              : lead >= 0xF0 && lead <= 0xF4                ? 4
-                                                                            : 0;
-        bool valid = n > 0 && i + n <= text.size();
-        char32_t code = n == 1 ? lead : n == 2 ? lead & 0x1Fu : n == 3 ? lead & 0x0Fu : lead & 0x07u;
-        for (std::size_t k = 1; valid && k < n; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        // Overlong forms, surrogates, beyond U+10FFFF and the two non-characters XML refuses.
-        valid = valid && !(n == 3 && code < 0x800) && !(n == 4 && (code < 0x10000 || code > 0x10FFFF)) &&
-                !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
-        if (!valid) {
-            out.emplace_back(REPLACEMENT);
-            ++i;
-            continue;
-        }
-        out.push_back(code < 0x20 || code == 0x7F ? " " : std::string(text.substr(i, n)));
-        i += n;
-    }
-    return out;
-}
-
-std::string clean(std::string_view text) {
-    std::string out;
-    for (const std::string& c : characters(text)) out += c;
-    return out;
-}
-
-std::string xml_escaped(std::string_view text) {
-    std::string out;
-    for (const std::string& c : characters(text)) {
-        out += c == "&" ? "&amp;" : c == "<" ? "&lt;" : c == ">" ? "&gt;" : c == "\"" ? "&quot;" : c == "'" ? "&#39;" : c;
-    }
-    return out;
-}
 
 // A CSV field (RFC 4180): quoted when it holds a comma, a quote, a line break or blanks at
 // an end, its quotes doubled. A text a spreadsheet would take for a formula (= + - @ first)
 // gets an apostrophe before it, so it stays text.
 std::string csv_field(std::string_view typed) {
-    std::string text = clean(typed);
+    std::string text = clean_text(typed);
     if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) text.insert(0, "'");
     const bool quoted = text.find_first_of(",\"\r\n") != std::string::npos ||
                         (!text.empty() && (text.front() == ' ' || text.back() == ' '));
@@ -90,35 +47,6 @@ std::string csv_field(std::string_view typed) {
 }
 
 // ---- Widths, estimated ---------------------------------------------------------------
-
-// Whether a character is drawn a full em wide: the wide scripts of East Asia (Hangul,
-// the CJK blocks, full-width forms) and the emoji.
-bool full_width(std::string_view c) {
-    char32_t code = static_cast<unsigned char>(c[0]) & (c.size() == 2 ? 0x1Fu : c.size() == 3 ? 0x0Fu : 0x07u);
-    for (std::size_t k = 1; k < c.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(c[k]) & 0x3Fu);
-    return (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) || (code >= 0xAC00 && code <= 0xD7A3) ||
-           (code >= 0xF900 && code <= 0xFAFF) || (code >= 0xFF00 && code <= 0xFF60) || code >= 0x1F000;
-}
-
-// A character's advance in em, at or a little above Arial's and Helvetica's, so a text
-// measured by it never runs wider than drawn.
-double em_width(std::string_view c) {
-    if (c.size() > 1) return full_width(c) ? 1.0 : 0.78;
-    const char ch = c.front();
-    if (ch >= '0' && ch <= '9') return 0.56;
-    if (std::string_view(" .,:;!'|iljtf()[]I").find(ch) != std::string_view::npos) return 0.3;
-    if (ch == 'W' || ch == '@') return 1.02;
-    if (ch == '%') return 0.9;
-    if (ch == 'm' || ch == 'w' || ch == 'M') return 0.85;
-    if (ch >= 'A' && ch <= 'Z') return 0.78;
-    return 0.56;
-}
-
-double text_width(std::string_view text, double font) {
-    double em = 0;
-    for (const std::string& c : characters(text)) em += em_width(c);
-    return em * font;
-}
 
 // Words in lines no wider than width at that font, a word too long cut; at most
 // max_lines, the last ending in an ellipsis when text is left over.
@@ -191,8 +119,6 @@ std::vector<HeaderLine> header_lines(const PaceBand& band, double inner_width) {
     return lines;
 }
 
-std::string mm(double v) { return short_number(v); }
-
 }  // namespace
 
 std::vector<BandRow> band_rows(std::span<const PlannedSplit> plan, double metres, double halfway_seconds,
@@ -242,7 +168,7 @@ BandLayout band_layout(const PaceBand& band) {
 }
 
 std::string band_text(const PaceBand& band) {
-    std::string out = clean(band.title) + "\n" + goal_text(band) + ", " + strategy_text(band.negative_percent) + "\n\n";
+    std::string out = clean_text(band.title) + "\n" + goal_text(band) + ", " + strategy_text(band.negative_percent) + "\n\n";
     std::size_t at_width = unit_word(band).size(), time_width = 4;
     for (const BandRow& row : band.rows) {
         at_width = std::max(at_width, at_text(row).size());
@@ -265,55 +191,50 @@ std::string band_csv(const PaceBand& band) {
     return out;
 }
 
-std::string band_svg(const PaceBand& band) {
+Drawing band_drawing(const PaceBand& band) {
     const BandLayout l = band_layout(band);
     const std::vector<HeaderLine> header = header_lines(band, l.strip_width - 2 * PAD);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-                      mm(l.width) + "mm\" height=\"" + mm(l.height) + "mm\" viewBox=\"0 0 " + mm(l.width) + " " +
-                      mm(l.height) + "\" font-family=\"Liberation Sans, Arial, Helvetica, sans-serif\">\n";
-    out += "<title>Pace band: " + xml_escaped(band.title) + ", " + goal_text(band) + ", " +
-           strategy_text(band.negative_percent) + "</title>\n";
-    out += "<rect width=\"" + mm(l.width) + "\" height=\"" + mm(l.height) + "\" fill=\"#fff\"/>\n";
-    const auto text = [&out](const std::string& cls, double x, double y, double font, const std::string& anchor,
-                             const std::string& content, bool bold = false) {
-        out += "<text class=\"" + cls + "\" x=\"" + mm(x) + "\" y=\"" + mm(y) + "\" font-size=\"" + mm(font) + "\"" +
-               (anchor.empty() ? "" : " text-anchor=\"" + anchor + "\"") + (bold ? " font-weight=\"bold\"" : "") + ">" +
-               content + "</text>\n";
+    Drawing d{.key = "band",
+              .title = "Pace band",
+              .text_alternative = "Pace band: " + clean_text(band.title) + ", " + goal_text(band) + ", " +
+                                  strategy_text(band.negative_percent),
+              .width = l.width,
+              .height = l.height};
+    const auto text = [&d](std::string_view cls, double x, double y, double font, Anchor anchor, std::string content,
+                           bool bold = false) {
+        d.text({x, y}, std::move(content), {.size = font, .anchor = anchor, .bold = bold}, cls);
     };
-    const auto rule = [&out](double x1, double x2, double y, double weight) {
-        out += "<line x1=\"" + mm(x1) + "\" y1=\"" + mm(y) + "\" x2=\"" + mm(x2) + "\" y2=\"" + mm(y) +
-               "\" stroke=\"#000\" stroke-width=\"" + mm(weight) + "\"/>\n";
-    };
+    const auto outline = [](double weight) { return Style{.stroke = BLACK, .stroke_width = weight}; };
+    const auto rule = [&](double x1, double x2, double y, double weight) { d.lines({{x1, y}, {x2, y}}, outline(weight)); };
     for (std::size_t strip = 0; strip < l.strips; ++strip) {
         const double left = MARGIN + static_cast<double>(strip) * (l.strip_width + STRIP_GAP), right = left + l.strip_width;
         const double top = MARGIN;
-        out += "<g class=\"strip\">\n<rect class=\"strip\" x=\"" + mm(left) + "\" y=\"" + mm(top) + "\" width=\"" +
-               mm(l.strip_width) + "\" height=\"" + mm(l.strip_height) + "\" fill=\"none\" stroke=\"#000\" stroke-width=\"0.3\"/>\n";
+        d.begin_group("strip");
+        d.rect({left, top, l.strip_width, l.strip_height}, outline(0.3), "strip");
         double y = top + PAD;
         for (const HeaderLine& h : header) {
-            text("head", (left + right) / 2, y + 4.3, FONT, "middle", xml_escaped(h.text), h.bold);
+            text("head", (left + right) / 2, y + 4.3, FONT, Anchor::Middle, h.text, h.bold);
             y += LINE;
         }
-        text("unit", left + PAD, y + 3.2, WORD_FONT, "", unit_word(band));
-        text("unit", right - PAD, y + 3.2, WORD_FONT, "end", "time");
+        text("unit", left + PAD, y + 3.2, WORD_FONT, Anchor::Start, unit_word(band));
+        text("unit", right - PAD, y + 3.2, WORD_FONT, Anchor::End, "time");
         y += WORD_LINE;
         rule(left, right, y, 0.4);
         const std::size_t first = strip * l.rows_per_strip, last = std::min(band.rows.size(), first + l.rows_per_strip);
         for (std::size_t i = first; i < last; ++i) {
             const BandRow& row = band.rows[i];
             if (i > first) rule(left, right, y, row.mark == BandMark::Finish ? 0.6 : 0.1);
-            if (row.mark == BandMark::Halfway) {
-                out += "<rect class=\"halfway\" x=\"" + mm(left + 0.4) + "\" y=\"" + mm(y + 0.3) + "\" width=\"" +
-                       mm(l.strip_width - 0.8) + "\" height=\"" + mm(ROW - 0.6) +
-                       "\" fill=\"none\" stroke=\"#000\" stroke-width=\"0.5\"/>\n";
-            }
-            text("at", left + PAD, y + 4.7, strip_label_font(row), "", strip_label(row));
-            text("time", right - PAD, y + 4.7, FONT, "end", time_text(row), row.mark != BandMark::None);
+            if (row.mark == BandMark::Halfway)
+                d.rect({left + 0.4, y + 0.3, l.strip_width - 0.8, ROW - 0.6}, outline(0.5), "halfway");
+            text("at", left + PAD, y + 4.7, strip_label_font(row), Anchor::Start, strip_label(row));
+            text("time", right - PAD, y + 4.7, FONT, Anchor::End, time_text(row), row.mark != BandMark::None);
             y += ROW;
         }
-        out += "</g>\n";
+        d.end_group();
     }
-    return out + "</svg>\n";
+    return d;
 }
+
+std::string band_svg(const PaceBand& band) { return svg_document(band_drawing(band)); }
 
 }  // namespace quorran

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "core/drawing/drawing.h"
 #include "core/running/split_plan.h"
 
 // A pace band: the clock time at every marker of a race, halfway marked, to print and
-// wear on the wrist; as text, as CSV and as an SVG drawn to its true size in mm.
+// wear on the wrist; as text, as CSV and as a drawing to its true size in mm (and its SVG).
 namespace quorran {
 
 enum class BandMark { None, Halfway, Finish };
@@ -49,6 +50,9 @@ struct BandLayout {
     double height;
 };
 BandLayout band_layout(const PaceBand& band);
+
+// The band as a drawing, to its true size in mm: strips side by side, each a group.
+Drawing band_drawing(const PaceBand& band);
 
 std::string band_text(const PaceBand& band);
 std::string band_csv(const PaceBand& band);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/drawing/drawing.h"
+
 // What a tool answers, free of any way of showing it: headline values, tables and
 // notes. Every number comes twice: unrounded, in a named unit, for programs, and as the
 // text a runner reads. The command line prints it as aligned text or JSON; the windows
@@ -108,6 +110,9 @@ struct Report {
     std::vector<Table> tables{};
     std::vector<Note> notes{};
     std::vector<Document> documents{};
+    // Pictures of what the tables hold (a pace band, a run's chart), which each front end
+    // paints with its own toolkit; a printable SVG of each is among the documents.
+    std::vector<Drawing> drawings{};
 
     bool has_note(std::string_view key) const;
     // The main answer, if the report has one.

@@ -1,6 +1,7 @@
 // plan: even, negative or positive splits for a race, and a pace band to print.
 #include "core/numbers/number_text.h"
 #include "core/running/clock_time.h"
+#include "core/drawing/svg.h"
 #include "core/running/pace_band.h"
 #include "core/running/split_plan.h"
 #include "core/toolbox/entry_reading.h"
@@ -48,7 +49,9 @@ bool add_band(Report& r, const PaceBand& band) {
     if (band.rows.size() > MAX_BAND_ROWS) return false;
     r.documents.push_back({"text", "pace-band.txt", "text/plain", band_text(band)});
     r.documents.push_back({"csv", "pace-band.csv", "text/csv", band_csv(band)});
-    r.documents.push_back({"svg", "pace-band.svg", "image/svg+xml", band_svg(band), true});
+    Drawing drawing = band_drawing(band);
+    r.documents.push_back({"svg", "pace-band.svg", "image/svg+xml", svg_document(drawing), true});
+    r.drawings.push_back(std::move(drawing));
     return true;
 }
 

@@ -1,9 +1,11 @@
 // run: a run a watch recorded (GPX, TCX or FIT), and what it tells the runner.
 #include <cmath>
 
+#include "core/drawing/svg.h"
 #include "core/numbers/number_text.h"
 #include "core/recorded/analysis.h"
 #include "core/recorded/read_run.h"
+#include "core/recorded/run_chart.h"
 #include "core/recorded/run_files.h"
 #include "core/running/clock_time.h"
 #include "core/running/split_plan.h"
@@ -16,7 +18,7 @@ namespace {
 
 using namespace tool_parts;
 
-constexpr std::array<Choice, 1> FORMATS{{{"csv", "CSV"}}};
+constexpr std::array<Choice, 2> FORMATS{{{"csv", "CSV"}, {"svg", "SVG"}}};
 constexpr std::array<Param, 6> PARAMS{
     Param{.name = "file", .label = "Run file", .metavar = "FILE", .kind = ParamKind::File, .positional = true,
           .required = true, .example = "run.gpx",
@@ -33,7 +35,7 @@ constexpr std::array<Param, 6> PARAMS{
           .forms = "the plan's second half this many per cent faster per metre, between -50 and 50; with {plan}",
           .low = NEGATIVE_PERCENT_MIN, .high = NEGATIVE_PERCENT_MAX, .open = true, .unit = Unit::Percent},
     Param{.name = "format", .label = "Print the splits as", .metavar = "FORMAT", .kind = ParamKind::Choice,
-          .forms = "print the splits alone: csv", .choices = FORMATS, .chooses_document = true},
+          .forms = "print the splits alone: csv, or the chart: svg (100 mm wide, to print at true size)", .choices = FORMATS, .chooses_document = true},
     Param{.name = KM_FLAG, .label = "Splits in km", .kind = ParamKind::Flag,
           .forms = "splits every km, not every mile, and paces per km"}};
 constexpr Entry FILE_ENTRY = entry(PARAMS, "file"), EVERY_ENTRY = entry(PARAMS, "every"),
@@ -170,10 +172,12 @@ Outcome run(const Inputs& in) {
     if (!a.pauses.empty()) r.tables.push_back(pauses_table(a));
 
     // Beside the plan for the same race, ahead (below zero) or behind at each marker.
+    std::vector<PlanMarker> markers;
     if (in[PLAN_ENTRY].present) {
+        markers = compare_with_plan(a, in[PLAN_ENTRY].number, in[NEGATIVE_ENTRY].number);
         Table plan{"plan", "Against the plan", {{"at", shown.km ? "km" : "miles", Unit::Metres}, time_column("cumulative", "clock"),
                                                 time_column("planned_cumulative", "planned"), {"behind", "behind", Unit::Seconds}}, {}, {}};
-        for (const PlanMarker& m : compare_with_plan(a, in[PLAN_ENTRY].number, in[NEGATIVE_ENTRY].number)) {
+        for (const PlanMarker& m : markers) {
             const std::string ahead = m.behind < 0 ? "-" + clock_text(-m.behind, 0) : "+" + clock_text(m.behind, 0);
             plan.rows.push_back({shown.at(m.at), time_cell(m.cumulative), time_cell(m.planned_cumulative), {ahead, m.behind}});
         }
@@ -182,6 +186,10 @@ Outcome run(const Inputs& in) {
     for (const std::string& note : reading.run->reading_notes) r.notes.push_back({"reading", NoteKind::Reading, escaped(note)});
     for (const std::string& note : a.notes) r.notes.push_back({"analysis", NoteKind::Credit, escaped(note)});
     r.documents.push_back({"csv", "splits.csv", "text/csv", splits_csv(a)});
+    if (std::optional<Drawing> chart = run_chart(a, shown.km, markers)) {
+        r.documents.push_back({"svg", "run-chart.svg", "image/svg+xml", svg_document(*chart), true});
+        r.drawings.push_back(std::move(*chart));
+    }
     return {.report = std::move(r)};
 }
 

@@ -9,9 +9,11 @@
 #include <memory>
 
 #include "adapters/files/file_system_runs.h"
+#include "tests/drawing_behaviour.h"
 #include "tests/embedded_files.h"
 #include "tests/panel_behaviour.h"
 #include "ui/qt/qt_calculator_view.h"
+#include "ui/qt/qt_painter.h"
 #include "ui/qt/report_documents.h"
 #include "ui/qt/settings_memory.h"
 #include "ui/qt/toolbox_window.h"
@@ -203,6 +205,22 @@ void QtPanelProbe::open_file(int entry, std::string_view name) {
     QTest::mouseClick(row(entry).open, Qt::LeftButton);
 }
 
+// The Qt painter on an image at 8 px a mm, telling what it drew.
+class QtPainterProbe final : public testing::PainterProbe {
+public:
+    static constexpr double SCALE = 8;
+    std::vector<Mark> paint(const Drawing& drawing) override {
+        QImage image(static_cast<int>(drawing.width * SCALE) + 1, static_cast<int>(drawing.height * SCALE) + 1,
+                     QImage::Format_RGB32);
+        QPainter painter(&image);
+        std::vector<Mark> marks;
+        QtPainter qt(painter, SCALE, &marks);
+        quorran::paint(drawing, qt);
+        return marks;
+    }
+    double tolerance() const override { return 1e-6; }
+};
+
 // A 100 x 50 mm black band, printable twice, once not, and a CSV.
 const std::string BAND_SVG = R"(<svg xmlns="http://www.w3.org/2000/svg" width="100mm" height="50mm" viewBox="0 0 100 50">)"
                              R"(<rect width="100" height="50"/></svg>)";
@@ -251,6 +269,43 @@ private slots:
         std::string failed;
         for (const auto& failure : testing::check_panel_behaviour(*probe_)) failed += failure + "; ";
         QVERIFY2(failed.empty(), failed.c_str());
+    }
+
+    // The same shapes, and the same texts at the same places, as every other painter.
+    void drawing_suite() {
+        QtPainterProbe probe;
+        std::string failed;
+        for (const auto& failure : testing::check_painter(probe)) failed += failure + "; ";
+        QVERIFY2(failed.empty(), failed.c_str());
+    }
+
+    // The plan's pace band in the report, painted, its height following its width; a
+    // screen reader meets it by its title and what it shows in words.
+    void the_report_shows_its_drawing() {
+        reopen("plan");
+        QTest::keyClicks(field(0), "marathon");
+        QTest::keyClicks(field(1), "3:30:00");
+        const auto views = window()->report()->findChildren<DrawingView*>();
+        QCOMPARE(views.size(), 1);
+        DrawingView* view = views.front();
+        QVERIFY(view->isVisible());
+        QCOMPARE(view->height(), view->heightForWidth(view->width()));
+        QCOMPARE(view->accessibleName(), QStringLiteral("Pace band"));
+        QVERIFY(view->accessibleDescription().startsWith(QStringLiteral("Pace band: Marathon, 3:30:00")));
+        // Painted across its whole width: as the Qt painter paints it at the view's width.
+        const Drawing& d = view->drawing();
+        const double scale = view->width() / d.width;
+        const QRect page(0, 0, view->width(), static_cast<int>(d.height * scale));
+        QImage expected(view->size(), QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        {
+            QPainter painter(&expected);
+            QtPainter qt(painter, scale);
+            quorran::paint(d, qt);
+        }
+        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY(view->width() > 200);
+        QCOMPARE(shown.copy(page), expected.copy(page));
     }
 
     // Every field is named by its label, with its forms as its description until it is

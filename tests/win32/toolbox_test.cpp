@@ -25,10 +25,12 @@
 
 #include "adapters/files/file_system_runs.h"
 #include "core/toolbox/tool_panel.h"
+#include "tests/drawing_behaviour.h"
 #include "tests/embedded_files.h"
 #include "tests/memory_panel.h"
 #include "tests/panel_behaviour.h"
 #include "ui/dialog_strings.h"
+#include "ui/win32/gdi_painter.h"
 #include "ui/win32/main_dialog.h"
 #include "ui/win32/registry_memory.h"
 #include "ui/win32/toolbox_window.h"
@@ -322,11 +324,13 @@ private:
     HWND window_ = nullptr;
 };
 
-// Every control inside the window and none over another.
+// Every control shown inside the window and none over another (a drawing with no room
+// is hidden).
 void check_layout(HWND window, const std::string& when) {
     RECT client;
     GetClientRect(window, &client);
-    const auto all = children(window);
+    auto all = children(window);
+    std::erase_if(all, [](HWND c) { return !IsWindowVisible(c); });
     for (std::size_t i = 0; i < all.size(); ++i) {
         const RECT r = place(all[i]);
         RECT inside;
@@ -401,7 +405,13 @@ void check_every_tool(HWND window, Win32PanelProbe& probe) {
         }
         expect(!probe.report().empty(), name + ": a report from the examples");
         check_columns(window, run_tool(tools()[t], given).report, name);
+        // A run's report is the longest, and the report has no scroll bar yet: it is laid
+        // out in a window of a laptop screen's height, and the window's own size again after.
+        RECT before{};
+        GetWindowRect(window, &before);
+        if (name == "run") SetWindowPos(window, nullptr, 0, 0, before.right - before.left, 760, SWP_NOMOVE | SWP_NOZORDER);
         check_layout(window, name);
+        SetWindowPos(window, nullptr, 0, 0, before.right - before.left, before.bottom - before.top, SWP_NOMOVE | SWP_NOZORDER);
     }
 }
 
@@ -596,11 +606,53 @@ void check_first_run_units() {
     RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
 }
 
+// GDI on a bitmap at 8 px a mm, telling what it drew.
+class GdiPainterProbe final : public testing::PainterProbe {
+public:
+    static constexpr double SCALE = 8;
+    std::vector<Mark> paint(const Drawing& drawing) override {
+        const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, static_cast<int>(drawing.width * SCALE) + 1,
+                                                      static_cast<int>(drawing.height * SCALE) + 1);
+        const HGDIOBJ before = SelectObject(dc, bitmap);
+        std::vector<Mark> marks;
+        {
+            GdiPainter gdi(dc, SCALE, {0, 0}, &marks);
+            quorran::paint(drawing, gdi);
+        }
+        SelectObject(dc, before);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return marks;
+    }
+    double tolerance() const override { return 1.2 / SCALE; }  // a text: its anchor and its width's part each to a pixel
+};
+
+// The same shapes, and the same texts at the same places, as every other painter; and the
+// plan's band in the report, named and described for a screen reader.
+void check_drawings(Win32PanelProbe& probe) {
+    GdiPainterProbe gdi;
+    for (const auto& failure : testing::check_painter(gdi)) expect(false, "GDI: " + failure);
+    const Tool& plan = *find_tool("plan");
+    probe.choose_tool(static_cast<int>(&plan - tools().data()));
+    probe.clear();
+    probe.enter(0, "marathon");
+    probe.enter(1, "3:30:00");
+    const HWND picture = GetDlgItem(probe.window(), IDC_TOOLBOX_DRAWING);
+    RECT place{};
+    expect(picture && IsWindowVisible(picture) && GetWindowRect(picture, &place) && place.bottom - place.top >= 40,
+           "the pace band shown in the report");
+    expect(!GetDlgItem(probe.window(), IDC_TOOLBOX_DRAWING + 1), "one drawing, the band's");
+    check_layout(probe.window(), "the plan with its band");
+}
+
 void check_toolbox() {
     RegDeleteTreeW(HKEY_CURRENT_USER, TEST_KEY);
     RegistryMemory memory(TEST_KEY);
     Win32PanelProbe probe(memory);
     for (const auto& failure : check_panel_behaviour(probe)) expect(false, failure);
+    check_drawings(probe);
     const HWND window = probe.window();
     // A bare pace in laps, per km as the suite leaves the units: copied with CR LF line ends.
     const Tool& laps = *find_tool("laps");

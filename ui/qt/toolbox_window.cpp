@@ -32,6 +32,7 @@
 #include "ui/qt/app_icon.h"
 #include "ui/qt/list_accessible.h"
 #include "ui/qt/qt_calculator_view.h"
+#include "ui/qt/qt_painter.h"
 #include "ui/qt/report_documents.h"
 #include "ui/qt/settings_memory.h"
 
@@ -393,6 +394,9 @@ void ToolboxWindow::build_report(const Report& report) {
         }
         column->addWidget(table_widget(t, report, title.isEmpty() ? tool_title : title, content), 0, Qt::AlignLeft);
     }
+    // The pictures of the tables above: a screen reader meets each by its title and its
+    // text alternative, and has the numbers in the tables.
+    for (const Drawing& d : report.drawings) column->addWidget(new DrawingView(d, content));
     for (const Note& n : report.notes) {
         QLabel* note = plain_label(to_qstring(shown_text(n)), content);
         note->setWordWrap(true);

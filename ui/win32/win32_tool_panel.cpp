@@ -9,6 +9,7 @@
 
 #include "core/numbers/text_limit.h"
 #include "core/toolbox/entry_forms.h"
+#include "ui/win32/gdi_painter.h"
 #include "ui/win32/wide_text.h"
 
 namespace quorran {
@@ -61,6 +62,7 @@ std::string shape_of(const Report& report) {
     }
     shape.append(report.notes.size(), 'n');
     shape.append(report.documents.size(), 'd');
+    shape.append(report.drawings.size(), 'p');
     return shape;
 }
 
@@ -296,6 +298,15 @@ void Win32ToolPanel::show_report(const Report& report) {
 // The controls of the report in reading order, made anew (build) or as they stand.
 HWND Win32ToolPanel::report_control(ReportPart part, bool build) {
     if (!build) return report_items_.at(report_cursor_++).control;
+    if (part == ReportPart::Drawing) {
+        const auto drawings = std::count_if(report_items_.begin(), report_items_.end(),
+                                            [](const ReportItem& item) { return item.part == ReportPart::Drawing; });
+        const HWND control = add(L"Static", "", SS_LEFT | SS_NOPREFIX, IDC_TOOLBOX_DRAWING + static_cast<int>(drawings));
+        SetWindowSubclass(control, drawing_proc, static_cast<UINT_PTR>(drawings), reinterpret_cast<DWORD_PTR>(this));
+        report_items_.push_back({part, control});
+        ++report_cursor_;
+        return control;
+    }
     const int id = IDC_TOOLBOX_REPORT + static_cast<int>(report_items_.size());
     const HWND control = part == ReportPart::Table
         ? add(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | WS_GROUP,
@@ -336,7 +347,37 @@ void Win32ToolPanel::fill_report(bool build) {
         fill_table(list, t, build);
         annotations_.name(list, t.title.empty() ? without_mnemonic(PANEL_REPORT_LABEL) : t.title);
     }
+    for (const Drawing& d : report_.drawings) {
+        const HWND picture = report_control(ReportPart::Drawing, build);
+        annotations_.name(picture, d.title);
+        annotations_.describe(picture, d.text_alternative);
+        InvalidateRect(picture, nullptr, TRUE);
+    }
     for (const Note& n : report_.notes) set_text(report_control(ReportPart::Note, build), shown_text(n));
+}
+
+// A drawing of the report (the subclass's id is its index), as large as its place lets
+// it be, its proportions kept, from its place's top left.
+LRESULT CALLBACK Win32ToolPanel::drawing_proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                              DWORD_PTR data) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, drawing_proc, id);
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefSubclassProc(control, message, wparam, lparam);
+    const auto* panel = reinterpret_cast<const Win32ToolPanel*>(data);
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(control, &ps);
+    RECT client;
+    GetClientRect(control, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (id < panel->report_.drawings.size()) {
+        const Drawing& d = panel->report_.drawings[id];
+        if (d.width > 0 && d.height > 0) {
+            GdiPainter gdi(dc, std::min(client.right / d.width, client.bottom / d.height));
+            paint(d, gdi);
+        }
+    }
+    EndPaint(control, &ps);
+    return 0;
 }
 
 // Numbers right-aligned under a header that names their unit, names from the left. A
@@ -537,10 +578,11 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
     place(main_answer_, report_x, TOP + LABEL_HEIGHT + 1, report_width, main_height);
     const int report_top = TOP + LABEL_HEIGHT + 1 + main_height + GAP;
     const int saves_y = height - MARGIN - FIELD_HEIGHT;
-    int fixed = 0, tables = 0;
+    int fixed = 0, tables = 0, drawings = 0;
     for (std::size_t i = 0; i < report_items_.size(); ++i) {
         const ReportItem& item = report_items_[i];
         if (item.part == ReportPart::Table) ++tables;
+        else if (item.part == ReportPart::Drawing) ++drawings;
         else if (item.part == ReportPart::Title) fixed += LABEL_HEIGHT + 2;
         else if (item.part == ReportPart::Note) fixed += text_height(item.control, report_width, font_) + 2;
         else if (item.part == ReportPart::HeadlineValue) {
@@ -548,7 +590,12 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
             fixed += text_height(item.control, labelled ? report_width - HEADLINE_LABEL_WIDTH - GAP : report_width, font_) + 2;
         }
     }
-    const int table_height = tables ? std::max(TABLE_MIN_HEIGHT, (saves_y - GAP - report_top - fixed) / tables - GAP) : 0;
+    // A drawing shares the tables' room while each keeps its least height; with less, the
+    // drawings give way (hidden) to the tables, whose numbers they only picture.
+    const int room = saves_y - GAP - report_top - fixed;
+    const bool pictured = drawings > 0 && room / (tables + drawings) - GAP >= TABLE_MIN_HEIGHT;
+    const int shares = tables + (pictured ? drawings : 0);
+    const int table_height = shares ? std::max(TABLE_MIN_HEIGHT, room / shares - GAP) : 0;
     y = report_top;
     for (std::size_t i = 0; i < report_items_.size(); ++i) {
         const ReportItem& item = report_items_[i];
@@ -568,6 +615,12 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
                 place(item.control, report_x, y, report_width, LABEL_HEIGHT);
                 y += LABEL_HEIGHT + 2;
                 break;
+            case ReportPart::Drawing:
+                if (!pictured) {
+                    place(item.control, report_x, y, report_width, 0);
+                    break;
+                }
+                [[fallthrough]];
             case ReportPart::Table:
                 place(item.control, report_x, y, report_width, table_height);
                 y += table_height + GAP;
@@ -603,6 +656,8 @@ void Win32ToolPanel::layout() {
         after = p.control;
     }
     EndDeferWindowPos(moves);
+    for (const Place& p : all)
+        if (GetDlgCtrlID(p.control) >= IDC_TOOLBOX_DRAWING) ShowWindow(p.control, p.units.bottom > 0 ? SW_SHOWNA : SW_HIDE);
     std::size_t table = 0;
     for (const ReportItem& item : report_items_)
         if (item.part == ReportPart::Table) fit_columns(item.control, report_.tables.at(table++));

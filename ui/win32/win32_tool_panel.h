@@ -27,6 +27,7 @@ inline constexpr int IDC_TOOLBOX_ENTRY = 1000;
 inline constexpr int IDS_PER_ENTRY = 16;
 inline constexpr int IDC_TOOLBOX_REPORT = 2000;
 inline constexpr int IDC_TOOLBOX_SAVE = 3000;
+inline constexpr int IDC_TOOLBOX_DRAWING = 4000;  // the report's drawings, painted with GDI
 
 // The parts of an entry (the unit beside it only when it has one, Open… only beside a
 // file's name); shortcut k is ENTRY_SHORTCUT + k.
@@ -42,7 +43,8 @@ inline constexpr std::string_view SAVE_AS_LABEL = "Save as\u2026";
 // entry a labelled field (a drop-down list for a choice, a check box for a flag) with the
 // unit a bare value takes and its shortcut buttons beside it and, below it, the words that
 // say why it cannot be read; the report's main answer in large type, then the report as
-// texts and one list view a table. Every place is in dialog
+// texts and one list view a table, and its drawings (a pace band, a run's chart) painted
+// with GDI to fit their place. Every place is in dialog
 // units of the window's font, which follows the window's monitor (set_dpi).
 class Win32ToolPanel final : public ToolPanelView {
 public:
@@ -91,7 +93,7 @@ private:
         HWND open = nullptr;
         std::vector<HWND> shortcuts;
     };
-    enum class ReportPart { HeadlineLabel, HeadlineValue, Title, Table, Note };
+    enum class ReportPart { HeadlineLabel, HeadlineValue, Title, Table, Drawing, Note };
     struct ReportItem {
         ReportPart part;
         HWND control;
@@ -101,6 +103,8 @@ private:
         RECT units;  // left, top, width, height in dialog units
     };
 
+    static LRESULT CALLBACK drawing_proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                         DWORD_PTR panel);
     static LRESULT CALLBACK tools_proc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR panel);
     HWND add(const wchar_t* window_class, std::string_view text, DWORD style, int id, DWORD ex_style = 0);
     void destroy(HWND control);
