@@ -118,6 +118,10 @@ public:
     }
     std::string unit_beside(int index) override { return page(entry(index) + ".querySelector('.unit')?.textContent ?? ''"); }
     void clear() override { page("app.document.querySelector('#clear').click()"); }
+    bool opens_files_by_name() override { return false; }
+    std::string sample_run(std::string_view) override { return {}; }
+    void open_file(int, std::string_view) override {}
+    void drop_files(const std::vector<std::string>&) override {}
     // The page reloaded at the tool's address.
     void restart(int tool) override {
         page("app.history.replaceState(null, '', '#" + std::string(quorran::tools()[static_cast<std::size_t>(tool)].name) +

@@ -163,7 +163,7 @@
 
   // Texts are the core's own, their padding collapsed by the page; a flagged value
   // carries its note's mark.
-  function reportNodes(report) {
+  function reportNodes(report, drawings = []) {
     const marks = Object.fromEntries(report.notes.filter(n => n.mark).map(n => [n.key, n.mark]));
     const flag = mark => (mark ? [make('span', { className: 'flag', textContent: mark })] : []);
     const text = cell => [cell.text, ...flag(marks[cell.flag] && '\u00a0' + marks[cell.flag])];
@@ -186,6 +186,12 @@
         if (!values) nodes.push(values = make('dl', { className: 'headlines' }));
         values.append(make('div', {}, make('dt', { textContent: h.label }), make('dd', {}, ...text(h))));
       }
+    }
+    // Each drawing as a picture with its heading; what it shows in words is its text
+    // alternative, and its numbers are the tables' below.
+    for (const d of drawings) {
+      const picture = make('img', { src: 'data:image/svg+xml,' + encodeURIComponent(d.svg), alt: d.text_alternative });
+      nodes.push(make('figure', { className: 'drawing' }, picture, make('figcaption', { textContent: d.title })));
     }
     for (const t of report.tables.filter(t => t.rows.length)) {
       const cell = (c, i) => {
@@ -377,9 +383,9 @@
     setEntryText(entry, text) { entries[entry].set(text); },
     markEntry(entry, problem) { entries[entry].mark(problem); },
 
-    showReport(json) {
+    showReport(json, drawings) {
       const report = JSON.parse(json), box = $('report');
-      const nodes = reportNodes(report);
+      const nodes = reportNodes(report, JSON.parse(drawings || '[]'));
       $('copy').hidden = nodes.length === 0;
       if (nodes.length === 0) nodes.push(make('p', { className: 'hint', textContent: 'Results show here as you type.' }));
       const fresh = make('div', {}, ...nodes);
@@ -472,11 +478,12 @@
   addEventListener('dragover', event => {
     if (event.dataTransfer?.types.includes('Files')) event.preventDefault();
   });
+  // Files dropped together open none, as in the windows: which one was meant is unknown.
   addEventListener('drop', event => {
-    const file = event.dataTransfer?.files[0];
-    if (!file) return;
+    const files = event.dataTransfer?.files ?? [];
+    if (!files.length) return;
     event.preventDefault();
-    openRun(file);
+    if (files.length === 1) openRun(files[0]);
   });
   // Opened from the system, as the installed app's file handler.
   window.launchQueue?.setConsumer(launch => launch.files?.[0]?.getFile().then(openRun));

@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include "core/toolbox/json_writer.h"
+#include "core/drawing/svg.h"
 #include "core/toolbox/report_json.h"
 
 namespace quorran {
@@ -27,7 +28,9 @@ EM_JS(void, panel_set_entry_text, (int entry, const char* text, int length), {
 EM_JS(void, panel_mark_entry, (int entry, const char* text, int length), {
     Module.panel.markEntry(entry, UTF8ToString(text, length));
 });
-EM_JS(void, panel_show_report, (const char* json, int length), { Module.panel.showReport(UTF8ToString(json, length)); });
+EM_JS(void, panel_show_report, (const char* json, int length, const char* drawings, int drawings_length), {
+    Module.panel.showReport(UTF8ToString(json, length), UTF8ToString(drawings, drawings_length));
+});
 EM_JS(void, panel_set_report_current, (int current), { Module.panel.setReportCurrent(current !== 0); });
 EM_JS(void, panel_copy, (const char* text, int length), { Module.panel.copy(UTF8ToString(text, length)); });
 
@@ -95,9 +98,17 @@ void WebToolPanelView::mark_entry(int entry, std::string_view problem) {
     panel_mark_entry(entry, problem.data(), length_of(problem));
 }
 
+// The report, and its drawings apart as the page shows them: each an SVG picture with
+// its heading and the words that say what it shows.
 void WebToolPanelView::show_report(const Report& report) {
     const std::string json = report_json(report);
-    panel_show_report(json.data(), length_of(json));
+    JsonWriter drawings;
+    drawings.begin_array();
+    for (const Drawing& d : report.drawings)
+        drawings.begin_object().field("key", d.key).field("title", d.title).field("text_alternative", d.text_alternative)
+            .field("svg", svg_document(d)).end_object();
+    const std::string& pictures = drawings.end_array().text();
+    panel_show_report(json.data(), length_of(json), pictures.data(), length_of(pictures));
 }
 
 void WebToolPanelView::set_report_current(bool current) { panel_set_report_current(current ? 1 : 0); }
