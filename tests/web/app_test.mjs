@@ -686,7 +686,9 @@ test('size, the first visit, and the load under throttling', async () => {
   const files = readdirSync(site, { recursive: true }).filter(f => f.includes('.') && !later.includes(f));
   const size = f => gzipSync(readFileSync(join(site, f)), { level: 9 }).length;
   const gzipped = files.reduce((sum, f) => sum + size(f), 0), runModule = size('run.js');
-  assert.ok(gzipped < 120e3, `${gzipped} bytes gzipped`);
+  // The first module paints the core's drawings (the pace band, a run's chart) since they
+  // became drawings: about 120 KB, where it was 115 KB.
+  assert.ok(gzipped < 125e3, `${gzipped} bytes gzipped`);
   // The run module carries the readers, the analysis and the run's chart: about 139 KB.
   assert.ok(runModule < 150e3, `the run module: ${runModule} bytes gzipped`);
   let sent = null;
