@@ -70,7 +70,6 @@ constexpr std::string_view PLAN_RACE_KEY = "plan.race", PLAN_TIME_KEY = "plan.ti
 // A run's entries that the plan fills: its goal time and its negative split.
 constexpr std::string_view GOAL_ENTRY = "plan", NEGATIVE_ENTRY = "negative";
 
-bool takes_file(const Param& p) { return kind_description(p.kind).shape == ValueShape::File; }
 
 const Value* read_entry(const Outcome& outcome, std::string_view name) {
     for (const Value& v : outcome.read)
@@ -79,6 +78,12 @@ const Value* read_entry(const Outcome& outcome, std::string_view name) {
 }
 
 }  // namespace
+
+bool takes_file(const Param& p) { return kind_description(p.kind).shape == ValueShape::File; }
+
+bool takes_file(const Tool& tool) {
+    return std::any_of(tool.params.begin(), tool.params.end(), [](const Param& p) { return takes_file(p); });
+}
 
 std::string_view entry_kind_word(EntryKind kind) {
     switch (kind) {

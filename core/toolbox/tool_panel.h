@@ -191,6 +191,10 @@ private:
     std::string copied_;                 // the last good report as tab-separated text
 };
 
+// Whether an entry, or any entry of a tool, is a file to open (the run tool's).
+bool takes_file(const Param& p);
+bool takes_file(const Tool& tool);
+
 // The kind as one word, as the page and the checks over the accessibility bus name it:
 // "text", "choice", "flag" or "file".
 std::string_view entry_kind_word(EntryKind kind);

@@ -10,8 +10,10 @@
     el.append(...children);
     return el;
   };
-  const CLASSIC = 'classic', RUN = 'run';
+  const CLASSIC = 'classic';
   const narrow = matchMedia('(max-width: 37.49em)');
+  // The tool that opens a file picked, dropped or shared: the table's tool whose entry is a file.
+  const fileTool = () => tools.find(t => t.takes_file)?.name;
   let tools = [], entries = [], classicOpened = false, documents = [], listedTools = '';
 
   // The module, with the toolbox's view and the dialog's (classic.js, which draws the
@@ -372,7 +374,7 @@
       announceNothingYet();
       $('entries').replaceChildren(...entries.map(e => e.box));
       nameInAddress(tool.name);
-      if (tool.name === RUN) runModule().catch(() => {});
+      if (tool.name === fileTool()) runModule().catch(() => {});
     },
 
     highlightTool(index) { nameInAddress(tools[index].name); },
@@ -444,8 +446,8 @@
   async function openRun(file) {
     const mine = ++opening;
     performance.mark('quorran-run-opening');
-    if (asked() !== RUN) {
-      history.pushState(null, '', '#' + RUN);
+    if (asked() !== fileTool()) {
+      history.pushState(null, '', '#' + fileTool());
       follow();
     }
     const module = await runModule();
@@ -504,6 +506,6 @@
     const worker = navigator.serviceWorker?.controller;
     const later = () => worker.postMessage('later');
     if (worker) 'requestIdleCallback' in window ? requestIdleCallback(later, { timeout: 10e3 }) : setTimeout(later, 5e3);
-    if (asked() === RUN && window.caches) openShared().catch(() => {});
+    if (asked() === fileTool() && window.caches) openShared().catch(() => {});
   });
 })();

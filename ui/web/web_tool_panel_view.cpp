@@ -65,7 +65,9 @@ void WebToolPanelView::show_tools(std::span<const std::string> titles) {
     JsonWriter j;
     j.begin_object().key("tools").begin_array();
     for (std::size_t i = 0; i < titles.size(); ++i)
-        j.begin_object().field("name", tools()[i].name).field("title", titles[i]).end_object();
+        j.begin_object().field("name", tools()[i].name).field("title", titles[i])
+            .field("takes_file", takes_file(tools()[i]))
+            .end_object();
     j.end_array().key("labels").begin_object();
     for (const auto& [key, label] : {std::pair{"units", PANEL_UNITS_LABEL}, std::pair{"km", PANEL_KM_LABEL},
                                      std::pair{"miles", PANEL_MILES_LABEL}, std::pair{"clear", PANEL_CLEAR_LABEL}})
