@@ -174,7 +174,7 @@ test('one column on a phone, the template from 37.5 em', async () => {
     await session.send('Page.setFontSizes', { fontSizes: { standard: 16 * scale, fixed: 13 * scale } });
     await page.setViewport({ ...LAYOUTS.phone, width });
     await page.click(ID.IDC_ABOUT);
-    for (const part of ['#classic', '#box']) {
+    for (const part of ['#classic-screen', '#box']) {
       const where = `${part} at ${width} px, text ${scale * 100}%`;
       const found = { ...await page.evaluate(measure, part), broken: await page.evaluate(brokenWords, part) };
       assert.deepEqual([found.overflow, found.outside, found.broken], [0, [], []], where);

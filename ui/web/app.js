@@ -38,7 +38,7 @@
 
   function showScreen(name) {
     $('tool').hidden = name === CLASSIC;
-    $('classic').hidden = name !== CLASSIC;
+    $('classic-screen').hidden = name !== CLASSIC;
     for (const link of $('tool-list').querySelectorAll('a')) {
       if (link.hash === '#' + name) link.setAttribute('aria-current', 'page');
       else link.removeAttribute('aria-current');
