@@ -11,7 +11,8 @@ contains one of them.
 
 The mutants killed so far are listed in tools/mutants-killed.txt; a mutant of that
 list that survives fails the run, as does a survivor not marked equivalent or a
-pattern no longer found in its file. --record rewrites that list from this run.
+pattern no longer found in its file. --record rewrites that list from this run (with
+WORDs, only the lines of the mutants run).
 """
 import filecmp
 import json
@@ -165,8 +166,12 @@ def main(argv):
     for m in regressions:
         print("killed before, survives now: " + m.key)
     if record:
+        # A run of some mutants (WORDs) keeps what is recorded of the others; in the list's order.
+        now = {m.key for m in killed}
+        ran = {m.key for m in mutants}
+        keys = dict.fromkeys(m.key for m in read_mutants())
         with open(KILLED, "w", encoding="utf-8") as f:
-            f.writelines(m.key + "\n" for m in killed)
+            f.writelines(k + "\n" for k in keys if k in now or (k not in ran and k in killed_before))
     minutes, seconds = divmod(int(time.monotonic() - start), 60)
     print(f"\n{len(unexplained)} unexplained survivor(s), {len(missing)} pattern(s) not found, "
           f"{len(survived) - len(unexplained)} equivalent; {minutes} min {seconds} s")
