@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/recorded/fit_reader.h"
+#include "core/recorded/last_reading.h"
 #include "core/recorded/read_run.h"
 #include "core/recorded/run_builder.h"
 #include "core/recorded/run_text.h"
@@ -508,7 +509,19 @@ TEST(ReadRun, FindsTheFormatFromTheContent) {
         {Bytes("<\0g\0", 4), xml_without_parser},
         {Bytes("\0<\0g", 4), xml_without_parser},
     };
-    for (const auto& r : refusals) EXPECT_EQ(read_run(r.bytes, nullptr).refusal.message(), r.message);
+    for (const auto& r : refusals) {
+        EXPECT_EQ(read_run(r.bytes, nullptr).refusal.message(), r.message);
+        // What a parser is given: the XML documents, each just within the limit and not beside it.
+        EXPECT_EQ(read_as_xml(r.bytes), r.message == xml_without_parser) << r.message;
+        limits.max_bytes = r.bytes.size();
+        EXPECT_EQ(read_as_xml(r.bytes, limits), r.message == xml_without_parser) << r.message;
+        limits.max_bytes = r.bytes.size() - 1;
+        EXPECT_FALSE(read_as_xml(r.bytes, limits)) << r.message;
+    }
+    EXPECT_FALSE(read_as_xml(fit));
+    // ".FIT" at bytes 8 to 11 makes a FIT file, even one that starts as XML does.
+    EXPECT_FALSE(read_as_xml("<gpx/>  .FIT<gpx/>"));
+    EXPECT_TRUE(read_as_xml("<gpx/>  ,FIT<gpx/>"));
 }
 
 TEST(RunXmlReader, TakesEventsAsAPageWalkingADomTreeGivesThem) {
@@ -529,6 +542,48 @@ TEST(RunXmlReader, TakesEventsAsAPageWalkingADomTreeGivesThem) {
     RunXmlReader stray;
     EXPECT_FALSE(stray.end_element());
     EXPECT_EQ(stray.finish(std::nullopt).refusal.message(), "an element ends that never started");
+}
+
+// A parser that counts its parses and reads every document as one point at the minute
+// its last byte names, so that a reading tells which bytes it came from.
+class CountingParser final : public XmlParser {
+public:
+    std::optional<XmlStop> parse(std::string_view document, XmlHandler& handler) override {
+        ++parses;
+        const std::string_view gpx = "http://www.topografix.com/GPX/1/1";
+        for (const std::string_view element : {"gpx", "trk", "trkseg", "trkpt", "time"}) handler.start_element(gpx, element, {});
+        handler.text("2024-05-01T07:0" + std::string(1, document.back()) + ":00Z");
+        for (int i = 0; i < 5; ++i) handler.end_element();
+        return std::nullopt;
+    }
+    int parses = 0;
+};
+
+TEST(LastReading, ReadsAFileOnceWhileItsBytesAndParserStayTheSame) {
+    CountingParser one, other;
+    LastReading last;
+    const struct {
+        std::string bytes;
+        XmlParser* xml;
+        int parses;  // of one and other, from the start
+        int minute;
+    } asked[] = {
+        {"<gpx/>1", &one, 1, 1},   {"<gpx/>1", &one, 1, 1},   {"<gpx/>2", &one, 2, 2},  // a byte beside
+        {"<gpx/>1", &one, 3, 1},   {"<gpx/>1", &other, 4, 1}, {"<gpx/>1", &other, 4, 1},
+        {"<gpx/>11", &other, 5, 1}, {"<gpx/1", &other, 6, 1},                             // longer, shorter
+    };
+    for (const auto& a : asked) {
+        const RunReading& reading = last.read(a.bytes, a.xml);
+        EXPECT_EQ(one.parses + other.parses, a.parses) << a.bytes;
+        ASSERT_TRUE(reading.run) << a.bytes;
+        const std::string text = run_text(*reading.run);
+        EXPECT_EQ(text.substr(text.find("T07:"), 7), "T07:0" + std::to_string(a.minute) + ":") << a.bytes;
+    }
+    // A file that cannot be read is kept as such, and a readable one after it is read.
+    const Bytes fit = fit_file(ONE_RECORD);
+    EXPECT_EQ(last.read("GPX please", nullptr).refusal.what.substr(0, 30), "the file is neither FIT (no \".");
+    EXPECT_TRUE(last.read(fit, nullptr).run);
+    EXPECT_FALSE(last.read("GPX please", nullptr).run);
 }
 
 TEST(RunText, ShowsEveryFieldAndSaysWhereARefusalIs) {

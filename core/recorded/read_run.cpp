@@ -40,4 +40,8 @@ RunReading read_run(std::string_view bytes, XmlParser* xml, const RunLimits& lim
     return reader.finish(stop);
 }
 
+bool read_as_xml(std::string_view bytes, const RunLimits& limits) {
+    return !bytes.empty() && bytes.size() <= limits.max_bytes && !looks_like_fit(bytes) && looks_like_xml(bytes);
+}
+
 }  // namespace quorran

@@ -48,4 +48,7 @@ struct RunReading {
 // XML parser (xml null) a GPX or TCX file is refused.
 RunReading read_run(std::string_view bytes, XmlParser* xml, const RunLimits& limits = {});
 
+// Whether read_run() gives these bytes to the XML parser: XML within the limits, not FIT.
+bool read_as_xml(std::string_view bytes, const RunLimits& limits = {});
+
 }  // namespace quorran

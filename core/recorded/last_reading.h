@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/recorded/read_run.h"
+
+// The run read last, kept with its file's bytes. A runner who changes the split length, the
+// plan or the units asks again about the same file; its run is then not read again, which
+// for a day's GPX is most of the work. Other bytes, or another parser, are read afresh. A
+// program that reads a file as it arrives (the page, a part at a time) keeps its reading
+// here, for the run tool to find.
+namespace quorran {
+
+class LastReading {
+public:
+    // The reading of bytes through xml, as read_run() gives it; valid until the next call.
+    const RunReading& read(std::string bytes, XmlParser* xml);
+    // Keeps the reading of bytes through xml, as read() would have given it.
+    void keep(std::string bytes, XmlParser* xml, RunReading reading);
+
+private:
+    std::string bytes_;
+    XmlParser* xml_ = nullptr;
+    std::optional<RunReading> reading_;
+};
+
+// The program's one: the run tool's.
+LastReading& last_reading();
+
+}  // namespace quorran
