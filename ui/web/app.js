@@ -260,12 +260,13 @@
   }
 
   // A table too wide for its screen shows each row as a block, every value beside its
-  // column's header.
+  // column's header. Every table is measured in one layout, then the wide ones stacked:
+  // measuring each after stacking the one before would lay the page out once a table.
   function fitTables() {
-    for (const box of $('report').querySelectorAll('.table')) {
-      box.classList.remove('stacked');
-      if (box.scrollWidth > box.clientWidth) box.classList.add('stacked');
-    }
+    const boxes = [...$('report').querySelectorAll('.table')];
+    for (const box of boxes) box.classList.remove('stacked');
+    const wide = boxes.filter(box => box.scrollWidth > box.clientWidth);
+    for (const box of wide) box.classList.add('stacked');
   }
   addEventListener('resize', fitTables);
 
@@ -420,7 +421,7 @@
   const runs = {
     opened: name => opened?.name === name,
     bytes: () => opened.bytes,
-    events: () => opened.events,
+    events: () => opened.events(),
   };
   function runModule() {
     loading ??= new Promise((resolve, reject) => {
@@ -454,16 +455,21 @@
     const bytes = new Uint8Array(await file.arrayBuffer());
     const index = entries.findIndex(e => e.kind === 'file'), id = 'entry-file';
     const progress = $(id + '-progress'), large = bytes.length > LARGE;
-    let events = new Uint8Array(0);
+    let events = () => new Uint8Array(0);
     if (String.fromCharCode(...bytes.subarray(8, 12)) !== '.FIT') {
       const reader = module.xmlEvents(bytes);
       if (large) progress.hidden = false;
       while (!reader.step(30)) {
+        reader.feed();
         progress.value = reader.progress();
         await slice();
         if (mine !== opening) return;
       }
-      events = reader.events();
+      // The core's reader takes the last records and keeps the run, a task of its own.
+      if (large) await slice();
+      if (mine !== opening) return;
+      reader.feed();
+      events = reader.events;
     }
     if (large) await slice();
     progress.hidden = true;

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "core/recorded/last_reading.h"
+#include "core/recorded/xml_run_reader.h"
+
 namespace quorran {
 namespace {
 
@@ -45,12 +48,15 @@ PageXml page_xml;
 }  // namespace
 
 std::optional<XmlStop> replay_xml_events(std::string_view records, XmlHandler& handler) {
+    return XmlRecords{}.replay(records, handler);
+}
+
+std::optional<XmlStop> XmlRecords::replay(std::string_view records, XmlHandler& handler) {
     std::vector<XmlAttribute> attributes;
-    std::vector<std::string_view> spaces;
     // A namespace by its number; one never given is a fault of the page, read as none.
-    const auto space = [&spaces](std::string_view number) {
+    const auto space = [this](std::string_view number) {
         const std::size_t n = count(number);
-        return n < spaces.size() ? spaces[n] : std::string_view{};
+        return n < spaces_.size() ? std::string_view(spaces_[n]) : std::string_view{};
     };
     while (!records.empty()) {
         const char kind = records.front();
@@ -58,7 +64,7 @@ std::optional<XmlStop> replay_xml_events(std::string_view records, XmlHandler& h
         bool go_on = true;
         switch (kind) {
             case 'D': go_on = handler.document_type(); break;
-            case 'N': spaces.push_back(field(records)); break;
+            case 'N': spaces_.emplace_back(field(records)); break;
             case 'S': {
                 const std::string_view ns = space(field(records)), local = field(records);
                 attributes.resize(count(field(records)));
@@ -95,4 +101,37 @@ std::optional<std::string> PageRunFiles::read(std::string_view name, std::string
 
 XmlParser* PageRunFiles::xml() { return &page_xml; }
 
+namespace {
+
+// The run being read as the page walks its document (run_xml.js, feed), kept for the run
+// tool once the page says the walk is over; so the reading is spread over the page's
+// slices instead of coming all at once when the tool asks.
+struct PartRead {
+    explicit PartRead(std::size_t bytes) : reader(RunLimits{}, bytes) {}
+    RunXmlReader reader;
+    XmlRecords records;
+    std::optional<XmlStop> stop;
+};
+std::optional<PartRead> part_read;
+
+}  // namespace
+
 }  // namespace quorran
+
+using quorran::part_read;
+
+// A walk begins (afresh, when the page parses the document again whole), for a file of bytes.
+extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_begin(int bytes) { part_read.emplace(static_cast<std::size_t>(bytes)); }
+
+// The records written down since the last part.
+extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_part(const char* records, int length) {
+    if (part_read && !part_read->stop) part_read->stop = part_read->records.replay({records, static_cast<std::size_t>(length)}, part_read->reader);
+}
+
+// The walk is over: the file's bytes, which the run tool will ask about.
+extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_end(const char* bytes, int length) {
+    if (!part_read) return;
+    std::string file(bytes, static_cast<std::size_t>(length));
+    if (quorran::read_as_xml(file)) quorran::last_reading().keep(std::move(file), &quorran::page_xml, part_read->reader.finish(part_read->stop));
+    part_read.reset();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+#include <string>
 #include <string_view>
 
 #include "core/recorded/run_files.h"
@@ -29,7 +31,18 @@ public:
     XmlParser* xml() override;
 };
 
-// Replays the records above to handler; nothing when they end with the document.
+// Replays the records above to handler, a part at a time as the page writes them down:
+// the namespaces numbered in one part hold in the parts after it. Nothing while the
+// records go on; why the parse stopped once they say.
+class XmlRecords {
+public:
+    std::optional<XmlStop> replay(std::string_view records, XmlHandler& handler);
+
+private:
+    std::deque<std::string> spaces_;  // a deque: a handler may keep a view of one
+};
+
+// Replays all the records above to handler; nothing when they end with the document.
 std::optional<XmlStop> replay_xml_events(std::string_view records, XmlHandler& handler);
 
 }  // namespace quorran

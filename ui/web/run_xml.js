@@ -2,7 +2,9 @@
 // writes them down: a GPX or TCX file's bytes decoded in the encoding they name, parsed by
 // DOMParser and walked a slice at a time, so that the page stays responsive between
 // slices. xmlEvents(bytes) gives a reader: step(ms) reads on for about ms milliseconds and
-// says whether it is done, progress() how far it is (0 to 1), events() the records.
+// says whether it is done, progress() how far it is (0 to 1), events() the records, and
+// feed() gives the core's reader the records written since it last did (page_runs.cpp), so
+// that the run is read a slice at a time too.
 //
 // A document of more than a few points is parsed in pieces, each a slice's work: its points from the end of the
 // first to the end of the last, cut after a point's end tag every PIECE characters, each
@@ -16,7 +18,7 @@ Module['xmlEvents'] = bytes => {
   const POINT_END = /<\/(?:[A-Za-z_][\w.-]*:)?(?:trkpt|Trackpoint)\s*>/g;
   const encoder = new TextEncoder();
   let parts = [], records = '', done = false, text = null, spaces = new Map();
-  let walks = [], pieces = [], wrapper = '', marker = null, read = 0, walked = 0, elements = 1;
+  let walks = [], pieces = [], wrapper = '', marker = null, read = 0, walked = 0, elements = 1, fed = -1;
   const flush = () => { parts.push(encoder.encode(records)); records = ''; };
   const end = last => { records += last; flush(); done = true; };
   const notWellFormed = (line, detail) => end('X' + line + '\0' + detail + '\0');
@@ -68,6 +70,7 @@ Module['xmlEvents'] = bytes => {
   }
 
   function parseWhole() {
+    fed = -1;
     parts = [];
     records = '';
     spaces = new Map();
@@ -201,6 +204,20 @@ Module['xmlEvents'] = bytes => {
       return done;
     },
     progress: () => (done ? 1 : marker ? read / text.length : Math.min(1, walked / elements)),
+    feed() {
+      const give = (data, to) => {
+        const at = Module._malloc(data.length);
+        HEAPU8.set(data, at);
+        to(at, data.length);
+        Module._free(at);
+      };
+      if (fed < 0) {
+        Module._quorran_run_read_begin(bytes.length);
+        fed = 0;
+      }
+      for (; fed < parts.length; fed++) give(parts[fed], Module._quorran_run_read_part);
+      if (done) give(bytes, Module._quorran_run_read_end);
+    },
     events() {
       const all = new Uint8Array(parts.reduce((sum, p) => sum + p.length, 0));
       parts.reduce((at, p) => (all.set(p, at), at + p.length), 0);
