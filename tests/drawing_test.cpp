@@ -278,5 +278,40 @@ TEST(RunChart, LeavesOutWhatTheFileLacks) {
     EXPECT_FALSE(run_chart(nothing, true));
 }
 
+// On a loop the last marker comes back beside the start: no label of the route covers
+// another, and a number with room keeps its place just above its marker.
+TEST(RunChart, RouteLabelsNeverCoverEachOther) {
+    for (const double past_last : {50.0, 400.0, 999.0}) {  // metres from the last marker to the finish
+        RunAnalysis a;
+        a.distance = 10'000 + past_last;
+        a.split_every = 1000;
+        for (double at = 1000; at < a.distance; at += 1000) a.splits.push_back({.at = at, .time = 300, .pace = 300, .gap = 300});
+        a.splits.push_back({.at = a.distance, .time = 100, .pace = 300, .gap = 300});
+        const double radius = a.distance / (2 * 3.14159265358979323846) / 111'250;  // degrees
+        for (int i = 0; i <= 400; ++i) {
+            const double turn = 2 * 3.14159265358979323846 * i / 400;
+            a.track.push_back({a.distance * i / 400, 51.5 + radius * std::sin(turn), -0.1 + radius * std::cos(turn) / 0.6225, NaN});
+        }
+        const Drawing d = *run_chart(a, true);
+        std::vector<std::pair<std::string, Box>> boxes;
+        for (const Item& item : d.items) {
+            if (item.name != "marker number" && item.name != "start") continue;
+            const double width = text_width(item.text, item.text_style.size);
+            const double left = item.text_style.anchor == Anchor::End ? item.at.x - width : item.at.x;
+            boxes.push_back({item.text, {left, item.at.y - item.text_style.size * 0.8, width, item.text_style.size}});
+        }
+        ASSERT_EQ(boxes.size(), 11u) << past_last;
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                const Box &p = boxes[i].second, &q = boxes[j].second;
+                EXPECT_FALSE(p.x < q.x + q.width && q.x < p.x + p.width && p.y < q.y + q.height && q.y < p.y + p.height)
+                    << boxes[i].first << " covers " << boxes[j].first << " with " << past_last << " m to go";
+            }
+        const std::vector<Mark> markers = named(d, "marker");
+        const std::vector<Mark> numbers = named(d, "marker number");
+        EXPECT_NEAR(numbers[4].points[0].y, (markers[4].points[0].y + markers[4].points[1].y) / 2 - 1.1, 1e-9) << numbers[4].text;
+    }
+}
+
 }  // namespace
 }  // namespace quorran

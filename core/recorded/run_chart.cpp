@@ -78,10 +78,21 @@ struct Chart {
         }
     }
 
-    // A label to the right of a point, or to its left near the page's right edge.
-    void beside(Point p, double down, std::string text, std::string_view name) {
+    // Where a label beside a point goes: to its right, or to its left near the page's right
+    // edge; and the box its letters take.
+    struct Placed {
+        Point at;
+        Anchor anchor;
+        Box box;
+    };
+    static Placed beside(Point p, double down, std::string_view text) {
         const bool left = p.x > RIGHT - 8;
-        label({left ? p.x - 1.3 : p.x + 1.3, p.y + down}, std::move(text), left ? Anchor::End : Anchor::Start, name);
+        const Point at{left ? p.x - 1.3 : p.x + 1.3, p.y + down};
+        const double width = text_width(text, FONT);
+        return {at, left ? Anchor::End : Anchor::Start, {left ? at.x - width : at.x, at.y - FONT * 0.8, width, FONT}};
+    }
+    static bool overlap(const Box& a, const Box& b) {
+        return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
     }
 
     void paces(const RunAnalysis& a, std::span<const PlanMarker> plan) {
@@ -193,7 +204,11 @@ struct Chart {
         std::vector<Point> outline;
         for (const TrackPoint& p : points) outline.push_back(place(p.latitude, p.longitude));
         d.lines(std::move(outline), {.stroke = BAR, .stroke_width = 0.6}, "route");
-        // The markers, where the run passed each split's distance; at most 12 numbered.
+        // The markers, where the run passed each split's distance; at most 12 numbered. A
+        // number goes up past the start's label and the numbers before it: on a loop the
+        // last marker comes back beside the start.
+        const Placed start = beside(place(all.front().latitude, all.front().longitude), FONT + 0.3, "start");
+        std::vector<Box> taken{start.box};
         const std::size_t markers = a.splits.empty() ? 0 : a.splits.size() - 1;
         const std::size_t every = markers / 12 + 1;
         std::size_t k = 1;
@@ -204,10 +219,16 @@ struct Chart {
             const double t = q.metres > p.metres ? std::clamp((at - p.metres) / (q.metres - p.metres), 0.0, 1.0) : 1.0;
             const Point m = place(p.latitude + t * (q.latitude - p.latitude), p.longitude + t * (q.longitude - p.longitude));
             d.rect({m.x - 0.8, m.y - 0.8, 1.6, 1.6}, {.fill = BLACK}, "marker");
-            if ((i + 1) % every == 0)
-                beside(m, -1.1, decimal_text(std::round(at / unit() * 100) / 100), "marker number");
+            if ((i + 1) % every == 0) {
+                const std::string number = decimal_text(std::round(at / unit() * 100) / 100);
+                Placed n = beside(m, -1.1, number);
+                for (int tries = 0; tries < 4 && std::any_of(taken.begin(), taken.end(), [&](const Box& b) { return overlap(n.box, b); }); ++tries)
+                    n.at.y -= FONT, n.box.y -= FONT;
+                label(n.at, number, n.anchor, "marker number");
+                taken.push_back(n.box);
+            }
         }
-        beside(place(all.front().latitude, all.front().longitude), FONT + 0.3, "start", "start");
+        label(start.at, "start", start.anchor, "start");
         y += ROUTE_HEIGHT + 3;
     }
 
