@@ -278,19 +278,31 @@ TEST(RunChart, LeavesOutWhatTheFileLacks) {
     EXPECT_FALSE(run_chart(nothing, true));
 }
 
-// On a loop the last marker comes back beside the start: no label of the route covers
-// another, and a number with room keeps its place just above its marker.
+// On a loop the last marker comes back beside the start, and out and back each marker
+// beside one of the way out: no label of the route covers another, and a number with
+// room keeps its place just above its marker.
 TEST(RunChart, RouteLabelsNeverCoverEachOther) {
-    for (const double past_last : {50.0, 400.0, 999.0}) {  // metres from the last marker to the finish
+    constexpr double PI = 3.14159265358979323846, METRES_PER_DEGREE = 111'250;
+    const struct {
+        const char* shape;
+        double past_last;  // metres from the last marker to the finish
+    } runs[] = {{"loop", 50}, {"loop", 400}, {"loop", 999}, {"out and back", 50}};
+    for (const auto& run : runs) {
+        const std::string shape = run.shape;
         RunAnalysis a;
-        a.distance = 10'000 + past_last;
+        a.distance = 10'000 + run.past_last;
         a.split_every = 1000;
         for (double at = 1000; at < a.distance; at += 1000) a.splits.push_back({.at = at, .time = 300, .pace = 300, .gap = 300});
         a.splits.push_back({.at = a.distance, .time = 100, .pace = 300, .gap = 300});
-        const double radius = a.distance / (2 * 3.14159265358979323846) / 111'250;  // degrees
         for (int i = 0; i <= 400; ++i) {
-            const double turn = 2 * 3.14159265358979323846 * i / 400;
-            a.track.push_back({a.distance * i / 400, 51.5 + radius * std::sin(turn), -0.1 + radius * std::cos(turn) / 0.6225, NaN});
+            const double metres = a.distance * i / 400;
+            if (shape == "loop") {
+                const double radius = a.distance / (2 * PI) / METRES_PER_DEGREE, turn = 2 * PI * i / 400;
+                a.track.push_back({metres, 51.5 + radius * std::sin(turn), -0.1 + radius * std::cos(turn) / 0.6225, NaN});
+            } else {  // north, then back south 20 m to the east
+                const double out = std::min(metres, a.distance - metres);
+                a.track.push_back({metres, 51.5 + out / METRES_PER_DEGREE, -0.1 + (metres > a.distance / 2 ? 0.0003 : 0), NaN});
+            }
         }
         const Drawing d = *run_chart(a, true);
         std::vector<std::pair<std::string, Box>> boxes;
@@ -300,16 +312,15 @@ TEST(RunChart, RouteLabelsNeverCoverEachOther) {
             const double left = item.text_style.anchor == Anchor::End ? item.at.x - width : item.at.x;
             boxes.push_back({item.text, {left, item.at.y - item.text_style.size * 0.8, width, item.text_style.size}});
         }
-        ASSERT_EQ(boxes.size(), 11u) << past_last;
+        ASSERT_EQ(boxes.size(), 11u) << shape;
         for (std::size_t i = 0; i < boxes.size(); ++i)
             for (std::size_t j = i + 1; j < boxes.size(); ++j) {
                 const Box &p = boxes[i].second, &q = boxes[j].second;
                 EXPECT_FALSE(p.x < q.x + q.width && q.x < p.x + p.width && p.y < q.y + q.height && q.y < p.y + p.height)
-                    << boxes[i].first << " covers " << boxes[j].first << " with " << past_last << " m to go";
+                    << boxes[i].first << " covers " << boxes[j].first << ", " << shape << " with " << run.past_last << " m to go";
             }
-        const std::vector<Mark> markers = named(d, "marker");
-        const std::vector<Mark> numbers = named(d, "marker number");
-        EXPECT_NEAR(numbers[4].points[0].y, (markers[4].points[0].y + markers[4].points[1].y) / 2 - 1.1, 1e-9) << numbers[4].text;
+        const std::vector<Mark> markers = named(d, "marker"), numbers = named(d, "marker number");
+        EXPECT_NEAR(numbers[1].points[0].y, (markers[1].points[0].y + markers[1].points[1].y) / 2 - 1.1, 1e-9) << shape;
     }
 }
 
