@@ -222,8 +222,10 @@ struct Chart {
             if ((i + 1) % every == 0) {
                 const std::string number = decimal_text(std::round(at / unit() * 100) / 100);
                 Placed n = beside(m, -1.1, number);
-                for (int tries = 0; tries < 4 && std::any_of(taken.begin(), taken.end(), [&](const Box& b) { return overlap(n.box, b); }); ++tries)
-                    n.at.y -= FONT, n.box.y -= FONT;
+                const auto covers = [&taken](const Box& box) {
+                    return std::any_of(taken.begin(), taken.end(), [&box](const Box& b) { return overlap(box, b); });
+                };
+                for (int tries = 0; tries < 4 && covers(n.box); ++tries) n.at.y -= FONT, n.box.y -= FONT;
                 label(n.at, number, n.anchor, "marker number");
                 taken.push_back(n.box);
             }

@@ -106,11 +106,22 @@ namespace {
 // The run being read as the page walks its document (run_xml.js, feed), kept for the run
 // tool once the page says the walk is over; so the reading is spread over the page's
 // slices instead of coming all at once when the tool asks.
-struct PartRead {
-    explicit PartRead(std::size_t bytes) : reader(RunLimits{}, bytes) {}
-    RunXmlReader reader;
-    XmlRecords records;
-    std::optional<XmlStop> stop;
+class PartRead {
+public:
+    explicit PartRead(std::size_t bytes) : reader_(RunLimits{}, bytes) {}
+    // The records written down since the last part.
+    void part(std::string_view records) {
+        if (!stop_) stop_ = records_.replay(records, reader_);
+    }
+    // The walk is over: the file's bytes, which the run tool will ask about.
+    void end(std::string bytes) {
+        if (read_as_xml(bytes)) last_reading().keep(std::move(bytes), &page_xml, reader_.finish(stop_));
+    }
+
+private:
+    RunXmlReader reader_;
+    XmlRecords records_;
+    std::optional<XmlStop> stop_;
 };
 std::optional<PartRead> part_read;
 
@@ -123,15 +134,11 @@ using quorran::part_read;
 // A walk begins (afresh, when the page parses the document again whole), for a file of bytes.
 extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_begin(int bytes) { part_read.emplace(static_cast<std::size_t>(bytes)); }
 
-// The records written down since the last part.
 extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_part(const char* records, int length) {
-    if (part_read && !part_read->stop) part_read->stop = part_read->records.replay({records, static_cast<std::size_t>(length)}, part_read->reader);
+    if (part_read) part_read->part({records, static_cast<std::size_t>(length)});
 }
 
-// The walk is over: the file's bytes, which the run tool will ask about.
 extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_end(const char* bytes, int length) {
-    if (!part_read) return;
-    std::string file(bytes, static_cast<std::size_t>(length));
-    if (quorran::read_as_xml(file)) quorran::last_reading().keep(std::move(file), &quorran::page_xml, part_read->reader.finish(part_read->stop));
+    if (part_read) part_read->end({bytes, static_cast<std::size_t>(length)});
     part_read.reset();
 }
