@@ -182,17 +182,24 @@ private:
 
 QAccessibleInterface* accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
 
-// Answers the next modal dialog (a file or print dialog) once it shows.
-void answer_dialog(const std::function<void(QDialog&)>& answer) {
+// Answers the widget shown() finds once it shows: waited for, never guessed by a delay,
+// which a busy machine outlasts.
+void answer_when_shown(const std::function<QWidget*()>& shown, const std::function<void(QWidget&)>& answer) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, shown, answer] {
+        if (QWidget* widget = shown()) {
             poll->deleteLater();
             poll->stop();
-            answer(*dialog);
+            answer(*widget);
         }
     });
     poll->start(10);
+}
+
+// Answers the next modal dialog (a file or print dialog) once it shows.
+void answer_dialog(const std::function<void(QDialog&)>& answer) {
+    answer_when_shown([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); },
+                      [answer](QWidget& dialog) { answer(static_cast<QDialog&>(dialog)); });
 }
 
 void QtPanelProbe::open_file(int entry, std::string_view name) {
@@ -551,8 +558,8 @@ private slots:
         const QString was = QDir::currentPath();
         QDir::setCurrent(dir.path());
         const auto accept = [](QDialog& d) { d.accept(); };
-        QTimer::singleShot(50, [] {  // Save… offers each document by name: the second, the CSV
-            for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(QApplication::activePopupWidget(), key);
+        answer_when_shown(QApplication::activePopupWidget, [](QWidget& menu) {  // Save… offers each document by name: the second, the CSV
+            for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&menu, key);
         });
         answer_dialog(accept);
         QTest::mouseClick(window()->save_button(), Qt::LeftButton);
