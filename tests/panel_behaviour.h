@@ -49,8 +49,8 @@ public:
     virtual std::string unit_beside(int entry) = 0;
     // Clear: the entries kept forgotten.
     virtual void clear() = 0;
-    // Whether the window opens files by name as well as by Open… and a drop: the page
-    // only opens a file the user hands it, so its runs are checked by the browser test.
+    // Whether a File entry's name can be typed, as well as opened with Open… or a drop:
+    // the page opens only a file the user hands it, and shows its name.
     virtual bool opens_files_by_name() { return true; }
     // The name this window opens the sample run tests/runs/NAME by.
     virtual std::string sample_run(std::string_view name) = 0;

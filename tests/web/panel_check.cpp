@@ -5,8 +5,11 @@
 // serves the page and reads window.panelChecks.
 #include <emscripten.h>
 
+#include <optional>
 #include <string>
 
+#include "core/recorded/run_files.h"
+#include "tests/embedded_files.h"
 #include "tests/panel_behaviour.h"
 
 namespace {
@@ -20,6 +23,12 @@ EM_JS(int, page_text_length, (const char* script), {
 EM_JS(void, page_text, (const char* script, char* buffer, int size), {
     const app = document.getElementById("app").contentWindow;
     stringToUTF8(String(eval(UTF8ToString(script))), buffer, size);
+});
+
+// A file the user hands the app: its bytes, as a File of the app's, onto window.handed.
+EM_JS(void, hand_file, (const char* name, const char* bytes, int length), {
+    const app = document.getElementById("app").contentWindow;
+    (window.handed = window.handed || []).push(new app.File([HEAPU8.slice(bytes, bytes + length)], UTF8ToString(name)));
 });
 
 // Runs a script on the page and gives back what it makes of its value, as text.
@@ -62,6 +71,27 @@ std::string quoted(std::string_view text) {
     return js + "'";
 }
 
+// A sample of tests/runs by the name of its file, as the page names a file handed to it.
+std::string_view sample_bytes(std::string_view name) {
+    for (const quorran::testing::EmbeddedFile& file : quorran::testing::embedded_files())
+        if (file.name.ends_with("/" + std::string(name))) return file.bytes;
+    return {};
+}
+
+// The suite's own answers read the samples the page is handed.
+class SampleRuns final : public quorran::RunFiles {
+public:
+    std::optional<std::string> read(std::string_view name, std::string& why_not) override {
+        const std::string_view bytes = sample_bytes(name);
+        if (bytes.empty()) return why_not = "cannot be found", std::nullopt;
+        return std::string(bytes);
+    }
+    quorran::XmlParser* xml() override { return nullptr; }
+};
+
+// The runs the app has opened so far.
+const std::string RUNS_OPENED = "app.performance.getEntriesByName('quorran-run-opened').length";
+
 class PageProbe final : public quorran::testing::PanelProbe {
 public:
     std::vector<std::string> tools() override { return lines(page(TOOL_LINKS + ".map(a => a.textContent).join('\\n')")); }
@@ -85,9 +115,10 @@ public:
              "else { const chosen = field.type === 'checkbox' ? field : box.querySelector(`[value='${text}']`);"
              "chosen.checked = field.type !== 'checkbox' || text === 'on'; chosen.dispatchEvent(new app.Event('change')); } }");
     }
+    // A file's entry shows the name of the file opened.
     std::string entry_shown(int index) override {
-        return page("{ const field = " + entry(index) + ".querySelector('input[type=text], input:checked');"
-                    "!field ? '' : field.type === 'checkbox' ? 'on' : field.value }");
+        return page("{ const box = " + entry(index) + ", field = box.querySelector('input[type=text], input:checked');"
+                    "box.querySelector('.file-name')?.textContent ?? (!field ? '' : field.type === 'checkbox' ? 'on' : field.value) }");
     }
     void press_shortcut(int index, int shortcut) override {
         page(entry(index) + ".querySelectorAll('.shortcuts button')[" + std::to_string(shortcut) + "].click()");
@@ -119,14 +150,39 @@ public:
     std::string unit_beside(int index) override { return page(entry(index) + ".querySelector('.unit')?.textContent ?? ''"); }
     void clear() override { page("app.document.querySelector('#clear').click()"); }
     bool opens_files_by_name() override { return false; }
-    std::string sample_run(std::string_view) override { return {}; }
-    void open_file(int, std::string_view) override {}
-    void drop_files(const std::vector<std::string>&) override {}
+    // The sample's file name: a file handed to the page has no folder.
+    std::string sample_run(std::string_view name) override { return std::string(name.substr(name.rfind('/') + 1)); }
+    // The picker answered with the file, as the system's file chooser does; cancelled, it
+    // tells the page nothing.
+    void open_file(int index, std::string_view name) override {
+        if (name.empty()) return;
+        hand({std::string(name)}, "{ const picker = " + entry(index) + ".querySelector('input[type=file]');"
+                                  "picker.files = files; picker.dispatchEvent(new app.Event('change')); }");
+    }
+    void drop_files(const std::vector<std::string>& names) override {
+        hand(names, "app.document.body.dispatchEvent(new app.DragEvent('drop', "
+                    "{ dataTransfer: transfer, bubbles: true, cancelable: true }))");
+    }
     // The page reloaded at the tool's address.
     void restart(int tool) override {
         page("app.history.replaceState(null, '', '#" + std::string(quorran::tools()[static_cast<std::size_t>(tool)].name) +
              "'); app.before = true; app.location.reload()");
         wait_for_app();
+    }
+
+private:
+    // The files handed to the app by the script (which names them files, in a DataTransfer
+    // named transfer); for one file, until the app has opened it, as a user waits.
+    static void hand(const std::vector<std::string>& names, const std::string& script) {
+        for (const std::string& name : names) {
+            const std::string_view bytes = sample_bytes(name);
+            hand_file(name.c_str(), bytes.data(), static_cast<int>(bytes.size()));
+        }
+        const std::string before = page(RUNS_OPENED);
+        page("{ const transfer = new app.DataTransfer(); window.handed.forEach(f => transfer.items.add(f));"
+             "window.handed = []; const files = transfer.files; " + script + " }");
+        if (names.size() == 1)
+            while (page(RUNS_OPENED) == before) emscripten_sleep(20);
     }
 };
 
@@ -135,6 +191,8 @@ public:
 // Once the app in the frame is usable, the suite runs.
 int main() {
     wait_for_app();
+    static SampleRuns samples;
+    quorran::use_run_files(&samples);
     PageProbe probe;
     std::string failures = "[";
     for (const std::string& failure : quorran::testing::check_panel_behaviour(probe))
