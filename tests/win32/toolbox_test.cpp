@@ -4,10 +4,10 @@
 // control inside the window and none over another for every tool, each entry's words
 // fitting their place, the Tab order, Alt+letter, another monitor's scale, Ctrl+C's
 // clipboard, a document's Save button, Escape, every way of choosing a tool, the
-// registry's texts and a first run's units; and the pace dialog's Alt+Space menu opening
-// the toolbox beside it. (Wine's oleacc
-// takes no annotations, so the names given through it are not read, and gives a list box
-// no lines, so its selection is tried only where it has them.)
+// registry's texts and a first run's units, a report taller than the screen scrolled; and
+// the pace dialog's Alt+Space menu opening the toolbox beside it. (Wine's oleacc takes no
+// annotations, so the names given through it are not read, and gives a list box no lines,
+// so its selection is tried only where it has them.)
 #include <windows.h>
 #include <commctrl.h>
 #include <oleacc.h>
@@ -405,8 +405,8 @@ void check_every_tool(HWND window, Win32PanelProbe& probe) {
         }
         expect(!probe.report().empty(), name + ": a report from the examples");
         check_columns(window, run_tool(tools()[t], given).report, name);
-        // A run's report is the longest, and the report has no scroll bar yet: it is laid
-        // out in a window of a laptop screen's height, and the window's own size again after.
+        // A run's report is the longest: it is laid out in a window of a laptop screen's
+        // height, and the window's own size again after.
         RECT before{};
         GetWindowRect(window, &before);
         if (name == "run") SetWindowPos(window, nullptr, 0, 0, before.right - before.left, 760, SWP_NOMOVE | SWP_NOZORDER);
@@ -572,6 +572,173 @@ void check_documents(HWND window) {
                !IsWindowEnabled(GetDlgItem(window, IDC_TOOLBOX_SAVE)), "nothing to save");
 }
 
+// The report's scroll bar and where the report stands on it (-1: no bar shown).
+int report_position(HWND window) {
+    const HWND bar = GetDlgItem(window, IDC_TOOLBOX_REPORT_SCROLL);
+    return IsWindowVisible(bar) ? GetScrollPos(bar, SB_CTL) : -1;
+}
+
+void scroll(HWND window, WORD request, WORD thumb = 0) {
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(request, thumb),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_TOOLBOX_REPORT_SCROLL)));
+    pump();
+}
+
+// The report's controls shown, in reading order.
+std::vector<HWND> shown_report(HWND window) {
+    std::vector<HWND> shown;
+    for (const HWND c : children(window)) {
+        const int id = GetDlgCtrlID(c);
+        if (((id >= IDC_TOOLBOX_REPORT && id < IDC_TOOLBOX_SAVE) || id >= IDC_TOOLBOX_DRAWING) && IsWindowVisible(c))
+            shown.push_back(c);
+    }
+    return shown;
+}
+
+// A report of that many headlines, a label and a value each, under its main answer.
+Report headlines(int count) {
+    Report report;
+    report.headlines.push_back({"time", "time", Unit::None, {"3:30:00"}, false, true});
+    for (int i = 1; i <= count; ++i) report.headlines.push_back({"km", "km " + std::to_string(i), Unit::None, {"4:59"}});
+    return report;
+}
+
+// A report taller than the monitor's work area (a run's, with its headlines, notes, chart
+// and tables, and many more headlines) grows the window as far as the work area goes, then
+// scrolls: at every position the main answer stays, and no report control shown leaves
+// the window or covers another, the scroll bar or a Save button; scrolled to its end, the
+// last item (the run's last note) is shown above the Save buttons, and every item has been
+// shown on the way. The scroll bar's arrows, its pages, its thumb, the wheel and the keys
+// move it; a new report starts at its top. A report that fits the window at its tallest
+// has no scroll bar; one headline more, and it has.
+void check_report_scrolls(HWND window, Win32PanelProbe& probe) {
+    ToolPanelView& panel = *toolbox_panel(window);
+    RECT before{};
+    GetWindowRect(window, &before);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int tallest = monitor.rcWork.bottom - monitor.rcWork.top;
+
+    const Tool& run = *find_tool("run");
+    Entries given = unit_entries(run, probe.units());
+    for (const EntryField& f : entry_fields(run))
+        if (f.kind == EntryKind::File) given.emplace_back(f.name, probe.sample_run("fit/garmin-fenix-5-run.fit"));
+    Report tall = run_tool(run, given).report;
+    expect(!tall.notes.empty() && tall.tables.size() >= 2 && !tall.drawings.empty(), "the run's report: notes, tables, a chart");
+    for (int i = 1; i <= 40; ++i) tall.headlines.push_back({"km", "km " + std::to_string(i), Unit::None, {"4:59"}});
+    panel.set_report_current(true);
+    panel.show_report(tall);
+    pump();
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    expect(outer.bottom - outer.top == tallest, "a tall report: the window grows to the work area's height");
+    expect(report_position(window) == 0, "a tall report: the scroll bar shown, at the top");
+
+    // The Save buttons are made anew with a report of another shape.
+    const HWND answer = GetDlgItem(window, IDC_TOOLBOX_MAIN_ANSWER), save = GetDlgItem(window, IDC_TOOLBOX_SAVE);
+    std::vector<HWND> seen;
+    int position = 0;
+    for (int steps = 0; steps < 200; ++steps) {
+        const std::string at = "scrolled to " + std::to_string(position);
+        check_layout(window, at);
+        expect(IsWindowVisible(answer) && !window_text(answer).empty(), at + ": the main answer shown");
+        for (const HWND c : shown_report(window)) {
+            expect(place(c).top >= place(answer).bottom, at + ": control " + std::to_string(GetDlgCtrlID(c)) + " below the main answer");
+            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+        }
+        scroll(window, SB_LINEDOWN);
+        if (report_position(window) == position) break;
+        expect(report_position(window) == position + 1, at + ": a row down");
+        position = report_position(window);
+    }
+    expect(position > 0, "a tall report scrolls");
+    // The last item in reading order is the highest of the report's ids below the drawings'.
+    HWND last = nullptr;
+    for (const HWND c : children(window))
+        if (GetDlgCtrlID(c) >= IDC_TOOLBOX_REPORT && GetDlgCtrlID(c) < IDC_TOOLBOX_SAVE &&
+            (!last || GetDlgCtrlID(c) > GetDlgCtrlID(last)))
+            last = c;
+    RECT client{};
+    GetClientRect(window, &client);
+    const RECT end = place(last);
+    expect(last && window_text(last) == shown_text(tall.notes.back()) && IsWindowVisible(last) && end.top >= 0 &&
+               end.bottom <= place(save).top && end.bottom <= client.bottom,
+           "scrolled to the end: the last note shown whole above the Save buttons");
+    for (const HWND c : children(window)) {
+        const int id = GetDlgCtrlID(c);
+        if (id >= IDC_TOOLBOX_REPORT && id < IDC_TOOLBOX_SAVE)
+            expect(std::find(seen.begin(), seen.end(), c) != seen.end(), "report control " + std::to_string(id) + " reached");
+    }
+
+    const struct {
+        std::string way;
+        std::function<void()> act;
+        int position;
+    } steps[] = {
+        {"the top", [&] { scroll(window, SB_TOP); }, 0},
+        {"the thumb", [&] { scroll(window, SB_THUMBTRACK, 3); }, 3},
+        {"a row up", [&] { scroll(window, SB_LINEUP); }, 2},
+        {"the thumb let go", [&] { scroll(window, SB_THUMBPOSITION, 1); }, 1},
+        {"the end", [&] { scroll(window, SB_BOTTOM); }, position},
+        {"the thumb past the end", [&] { scroll(window, SB_THUMBTRACK, static_cast<WORD>(position + 5)); }, position},
+        {"the wheel towards the user", [&] {
+             scroll(window, SB_TOP);
+             SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
+         }, 2},
+        {"the wheel away", [&] { SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0); }, 1},
+        {"a page down", [&] { scroll(window, SB_PAGEDOWN); }, -2},
+        {"Down on the scroll bar", [&] {
+             scroll(window, SB_TOP);
+             SetFocus(GetDlgItem(window, IDC_TOOLBOX_REPORT_SCROLL));
+             press(VK_DOWN);
+         }, 1},
+        {"End on the scroll bar", [&] { press(VK_END); }, position},
+        {"Home on the scroll bar", [&] { press(VK_HOME); }, 0},
+        {"a new report", [&] {
+             scroll(window, SB_BOTTOM);
+             panel.show_report(tall);
+         }, 0},
+    };
+    for (const auto& step : steps) {
+        const int from = report_position(window);
+        step.act();
+        pump();
+        // -2: a page down goes further than a row and no further than the end.
+        const int now = report_position(window);
+        expect(step.position == -2 ? now > from + 1 && now <= position : now == step.position,
+               step.way + ": at " + std::to_string(now));
+        check_layout(window, step.way);
+    }
+    // The scroll bar is in the Tab order, after the report, before Save (when it can be pressed).
+    const HWND bar = GetDlgItem(window, IDC_TOOLBOX_REPORT_SCROLL), after = GetNextDlgTabItem(window, bar, FALSE);
+    expect(GetNextDlgTabItem(window, after, TRUE) == bar && (after == save || !IsWindowEnabled(save)),
+           "Tab reaches the scroll bar before Save");
+
+    // At the work area's height, the most headlines that fit and one more.
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, tallest, SWP_NOMOVE | SWP_NOZORDER);
+    int fits = 1;
+    while (fits < 200) {
+        panel.show_report(headlines(fits + 1));
+        if (report_position(window) >= 0) break;
+        ++fits;
+    }
+    for (const int count : {fits, fits + 1}) {
+        panel.show_report(headlines(count));
+        pump();
+        const std::string with = std::to_string(count) + " headlines";
+        const std::vector<HWND> shown = shown_report(window);
+        expect((report_position(window) < 0) == (count == fits), with + ": a scroll bar only when they do not fit");
+        expect(count != fits || shown.size() == 2 * static_cast<std::size_t>(count + 1), with + ": every one shown");
+        expect(!shown.empty() && place(shown.back()).bottom <= place(GetDlgItem(window, IDC_TOOLBOX_SAVE)).top,
+               with + ": the last shown above Save");
+        check_layout(window, with);
+    }
+    panel.show_report({});
+    expect(report_position(window) < 0, "no report, no scroll bar");
+    SetWindowPos(window, nullptr, 0, 0, before.right - before.left, before.bottom - before.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 // What the registry keeps is what was typed, however odd, as a string value that another
 // reader of the key reads back; an empty text deletes the value.
 void check_registry() {
@@ -683,6 +850,7 @@ void check_toolbox() {
     check_keyboard(window, probe);
     check_scale(window);
     check_documents(window);
+    check_report_scrolls(window, probe);
     SetFocus(GetDlgItem(window, entry_control(0, ENTRY_FIELD)));
     press(VK_ESCAPE);
     expect(!IsWindow(window) && !toolbox_window(), "Escape closes the toolbox");

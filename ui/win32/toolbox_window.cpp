@@ -178,6 +178,15 @@ LRESULT CALLBACK toolbox_proc(HWND window, UINT message, WPARAM wparam, LPARAM l
         case WM_SIZE:
             if (state) state->panel.layout();
             return 0;
+        // The report's scroll bar, and the wheel anywhere over the window that nothing under
+        // it takes (a list of its own lines does).
+        case WM_VSCROLL:
+            if (state && GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) == IDC_TOOLBOX_REPORT_SCROLL)
+                state->panel.on_scroll(LOWORD(wparam), HIWORD(wparam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            if (state && state->panel.on_wheel(GET_WHEEL_DELTA_WPARAM(wparam))) return 0;
+            return DefWindowProcW(window, message, wparam, lparam);
         case WM_GETMINMAXINFO:
             if (state) {
                 const SIZE least = window_size(window, state->panel.minimum_size());

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/numbers/text_limit.h"
@@ -41,6 +42,7 @@ constexpr int REPORT_WIDTH = 240;
 constexpr int REPORT_MIN_WIDTH = 180;
 constexpr int REPORT_MIN_HEIGHT = 250;
 constexpr int TABLE_MIN_HEIGHT = 40;
+constexpr int SCROLL_BAR_WIDTH = 10;      // a vertical scroll bar's, as Windows draws it at 96 dpi
 constexpr int BUTTON_PADDING = 16;        // a button's text to its edges, both sides
 constexpr int TOOLTIP_WIDTH = 240;
 constexpr int CELL_PADDING = 12;          // a list's cell text to the column's edges, both sides
@@ -98,6 +100,10 @@ Win32ToolPanel::Win32ToolPanel(HWND window) : window_(window) {
     add(L"Static", PANEL_REPORT_LABEL, SS_LEFT, IDC_TOOLBOX_REPORT_LABEL);
     add(L"Static", "", SS_LEFT | SS_NOPREFIX, IDC_TOOLBOX_MAIN_LABEL);
     main_answer_ = add(L"Static", "", SS_LEFT | SS_NOPREFIX, IDC_TOOLBOX_MAIN_ANSWER);
+    // In the Tab order, so the arrow keys, Page Up and Down, Home and End scroll the report too.
+    scroll_bar_ = add(L"ScrollBar", "", SBS_VERT | WS_TABSTOP | WS_GROUP, IDC_TOOLBOX_REPORT_SCROLL);
+    ShowWindow(scroll_bar_, SW_HIDE);
+    annotations_.name(scroll_bar_, without_mnemonic(PANEL_REPORT_LABEL));
     add_save_buttons();
     // Every tool's entries take the same place, so the window keeps its size as tools change.
     for (const Tool& tool : tools()) {
@@ -290,6 +296,7 @@ void Win32ToolPanel::show_report(const Report& report) {
     }
     fill_report(build);
     set_report_current(current_);
+    scroll_ = 0, wheel_pending_ = 0;  // a new report shows from its top
     layout();  // a value or a note may take another line
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -528,7 +535,9 @@ int Win32ToolPanel::entries_width() const {
     return width;
 }
 
-std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
+// Every control's place, the report's items unscrolled: with a scroll bar, they make
+// room for it beside them.
+std::vector<Win32ToolPanel::Place> Win32ToolPanel::places(bool scroll_bar, ReportRoom& report) const {
     RECT client{};
     GetClientRect(window_, &client);
     const SIZE least = minimum_size();
@@ -578,21 +587,23 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
     place(main_answer_, report_x, TOP + LABEL_HEIGHT + 1, report_width, main_height);
     const int report_top = TOP + LABEL_HEIGHT + 1 + main_height + GAP;
     const int saves_y = height - MARGIN - FIELD_HEIGHT;
+    report = {report_top, saves_y - GAP - report_top, all.size()};
+    const int items_width = report_width - (scroll_bar ? SCROLL_BAR_WIDTH + GAP : 0);
     int fixed = 0, tables = 0, drawings = 0;
     for (std::size_t i = 0; i < report_items_.size(); ++i) {
         const ReportItem& item = report_items_[i];
         if (item.part == ReportPart::Table) ++tables;
         else if (item.part == ReportPart::Drawing) ++drawings;
         else if (item.part == ReportPart::Title) fixed += LABEL_HEIGHT + 2;
-        else if (item.part == ReportPart::Note) fixed += text_height(item.control, report_width, font_) + 2;
+        else if (item.part == ReportPart::Note) fixed += text_height(item.control, items_width, font_) + 2;
         else if (item.part == ReportPart::HeadlineValue) {
             const bool labelled = i > 0 && report_items_[i - 1].part == ReportPart::HeadlineLabel;
-            fixed += text_height(item.control, labelled ? report_width - HEADLINE_LABEL_WIDTH - GAP : report_width, font_) + 2;
+            fixed += text_height(item.control, labelled ? items_width - HEADLINE_LABEL_WIDTH - GAP : items_width, font_) + 2;
         }
     }
     // A drawing shares the tables' room while each keeps its least height; with less, the
     // drawings give way (hidden) to the tables, whose numbers they only picture.
-    const int room = saves_y - GAP - report_top - fixed;
+    const int room = report.room - fixed;
     const bool pictured = drawings > 0 && room / (tables + drawings) - GAP >= TABLE_MIN_HEIGHT;
     const int shares = tables + (pictured ? drawings : 0);
     const int table_height = shares ? std::max(TABLE_MIN_HEIGHT, room / shares - GAP) : 0;
@@ -605,34 +616,35 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
                 break;
             case ReportPart::HeadlineValue: {
                 const bool labelled = i > 0 && report_items_[i - 1].part == ReportPart::HeadlineLabel;
-                const int x = labelled ? report_x + HEADLINE_LABEL_WIDTH + GAP : report_x, w = report_x + report_width - x;
+                const int x = labelled ? report_x + HEADLINE_LABEL_WIDTH + GAP : report_x, w = report_x + items_width - x;
                 const int h = text_height(item.control, w, font_);
                 place(item.control, x, y, w, h);
                 y += h + 2;
                 break;
             }
             case ReportPart::Title:
-                place(item.control, report_x, y, report_width, LABEL_HEIGHT);
+                place(item.control, report_x, y, items_width, LABEL_HEIGHT);
                 y += LABEL_HEIGHT + 2;
                 break;
             case ReportPart::Drawing:
                 if (!pictured) {
-                    place(item.control, report_x, y, report_width, 0);
+                    place(item.control, report_x, y, items_width, 0);
                     break;
                 }
                 [[fallthrough]];
             case ReportPart::Table:
-                place(item.control, report_x, y, report_width, table_height);
+                place(item.control, report_x, y, items_width, table_height);
                 y += table_height + GAP;
                 break;
             case ReportPart::Note: {
-                const int h = text_height(item.control, report_width, font_);
-                place(item.control, report_x, y, report_width, h);
+                const int h = text_height(item.control, items_width, font_);
+                place(item.control, report_x, y, items_width, h);
                 y += h + 2;
                 break;
             }
         }
     }
+    place(scroll_bar_, report_x + report_width - SCROLL_BAR_WIDTH, report_top, SCROLL_BAR_WIDTH, report.room);
     int x = report_x;
     for (const HWND button : saves_) {
         const int w = text_width(window_text(button)) + BUTTON_PADDING;
@@ -645,8 +657,16 @@ std::vector<Win32ToolPanel::Place> Win32ToolPanel::places() const {
 // Each control in its place and, one after the other, in the Tab order.
 void Win32ToolPanel::layout() {
     if (!font_) return;
-    const std::vector<Place> all = places();
+    ReportRoom report;
+    std::vector<Place> all = places(false, report);
     if (grow_to_fit(all)) return;  // laid out again as the window takes its new size
+    ReportRows rows = report_rows_of(all, report);
+    // Taller than the window can grow: narrowed for the scroll bar, a text may take another line.
+    if (last_position(rows.rows, report.room) > 0) {
+        all = places(true, report);
+        rows = report_rows_of(all, report);
+    }
+    scroll_report(all, report, rows);
     HDWP moves = BeginDeferWindowPos(static_cast<int>(all.size()));
     HWND after = HWND_TOP;
     for (const Place& p : all) {
@@ -656,11 +676,89 @@ void Win32ToolPanel::layout() {
         after = p.control;
     }
     EndDeferWindowPos(moves);
-    for (const Place& p : all)
-        if (GetDlgCtrlID(p.control) >= IDC_TOOLBOX_DRAWING) ShowWindow(p.control, p.units.bottom > 0 ? SW_SHOWNA : SW_HIDE);
+    // A report item out of sight gives the focus it had to the scroll bar, which brings it back.
+    const bool scrolls = last_position(report_rows_, report_room_) > 0;
+    for (std::size_t i = 0; i < report_items_.size(); ++i) {
+        const HWND control = report_items_[i].control;
+        const bool shown = all[report.first + i].units.bottom > 0;
+        if (!shown && GetFocus() == control && scrolls) SetFocus(scroll_bar_);
+        ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
+    }
+    if (!scrolls && GetFocus() == scroll_bar_) SetFocus(GetNextDlgTabItem(window_, scroll_bar_, FALSE));
+    ShowWindow(scroll_bar_, scrolls ? SW_SHOWNA : SW_HIDE);
     std::size_t table = 0;
     for (const ReportItem& item : report_items_)
         if (item.part == ReportPart::Table) fit_columns(item.control, report_.tables.at(table++));
+}
+
+// The report's items as rows: a headline's value joins its label, a table its title.
+ReportRows Win32ToolPanel::report_rows_of(const std::vector<Place>& all, const ReportRoom& report) const {
+    std::vector<ReportPiece> pieces;
+    for (std::size_t i = 0; i < report_items_.size(); ++i) {
+        const RECT& u = all[report.first + i].units;
+        const ReportPart part = report_items_[i].part, before = i > 0 ? report_items_[i - 1].part : part;
+        const bool joins = (part == ReportPart::HeadlineValue && before == ReportPart::HeadlineLabel) ||
+                           (part == ReportPart::Table && before == ReportPart::Title);
+        pieces.push_back({static_cast<int>(u.top) - report.top, static_cast<int>(u.bottom), joins});
+    }
+    return report_rows(pieces);
+}
+
+// The report's items moved up by the rows above its top, those out of sight given no
+// height (and hidden), and the scroll bar told where the report stands.
+void Win32ToolPanel::scroll_report(std::vector<Place>& all, const ReportRoom& report, const ReportRows& rows) {
+    report_rows_ = rows.rows;
+    report_room_ = report.room;
+    const std::size_t last = last_position(rows.rows, report.room);
+    scroll_ = std::min(scroll_, last);
+    const int offset = rows.rows.empty() ? 0 : rows.rows[scroll_].top;
+    for (std::size_t i = 0; i < report_items_.size(); ++i) {
+        RECT& u = all[report.first + i].units;
+        u.top -= offset;
+        // A row alone taller than the room is cut at the room's bottom.
+        const LONG below = report.top + report.room - u.top;
+        u.bottom = row_shown(rows.rows, report.room, scroll_, rows.row_of[i]) ? std::min(u.bottom, below) : 0;
+    }
+    const int count = static_cast<int>(rows.rows.size());
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = std::max(0, count - 1);
+    info.nPage = static_cast<UINT>(count - static_cast<int>(last));  // the rows shown at the end
+    info.nPos = static_cast<int>(scroll_);
+    SetScrollInfo(scroll_bar_, SB_CTL, &info, TRUE);
+}
+
+void Win32ToolPanel::scroll_to(std::size_t position) {
+    if (position == scroll_) return;
+    scroll_ = position;
+    layout();
+}
+
+void Win32ToolPanel::on_scroll(int request, int thumb) {
+    ScrollStep step{};
+    switch (request) {
+        case SB_LINEUP: step = ScrollStep::RowUp; break;
+        case SB_LINEDOWN: step = ScrollStep::RowDown; break;
+        case SB_PAGEUP: step = ScrollStep::PageUp; break;
+        case SB_PAGEDOWN: step = ScrollStep::PageDown; break;
+        case SB_TOP: step = ScrollStep::Top; break;
+        case SB_BOTTOM: step = ScrollStep::Bottom; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: step = ScrollStep::To; break;
+        default: return;  // SB_ENDSCROLL
+    }
+    scroll_to(scrolled(report_rows_, report_room_, scroll_, step, static_cast<std::size_t>(std::max(0, thumb))));
+}
+
+bool Win32ToolPanel::on_wheel(int delta) {
+    if (last_position(report_rows_, report_room_) == 0) return false;
+    const int rows = wheel_rows(wheel_pending_, delta);
+    std::size_t position = scroll_;
+    for (int i = 0; i < std::abs(rows); ++i)
+        position = scrolled(report_rows_, report_room_, position, rows > 0 ? ScrollStep::RowDown : ScrollStep::RowUp);
+    scroll_to(position);
+    return true;
 }
 
 // A report taller than the room above the Save buttons (a run's, with its headlines, notes

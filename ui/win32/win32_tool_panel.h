@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/toolbox/report_scroll.h"
 #include "core/toolbox/tool_panel.h"
 #include "ui/win32/control_setup.h"
 
@@ -23,6 +24,7 @@ inline constexpr int IDC_TOOLBOX_UNITS = 104;
 inline constexpr int IDC_TOOLBOX_CLEAR = 105;
 inline constexpr int IDC_TOOLBOX_MAIN_LABEL = 106;
 inline constexpr int IDC_TOOLBOX_MAIN_ANSWER = 107;
+inline constexpr int IDC_TOOLBOX_REPORT_SCROLL = 108;  // beside the report, when it does not fit
 inline constexpr int IDC_TOOLBOX_ENTRY = 1000;
 inline constexpr int IDS_PER_ENTRY = 16;
 inline constexpr int IDC_TOOLBOX_REPORT = 2000;
@@ -44,8 +46,9 @@ inline constexpr std::string_view SAVE_AS_LABEL = "Save as\u2026";
 // unit a bare value takes and its shortcut buttons beside it and, below it, the words that
 // say why it cannot be read; the report's main answer in large type, then the report as
 // texts and one list view a table, and its drawings (a pace band, a run's chart) painted
-// with GDI to fit their place. Every place is in dialog
-// units of the window's font, which follows the window's monitor (set_dpi).
+// with GDI to fit their place; a report taller than its room above the Save buttons
+// scrolls by whole rows, a scroll bar beside it. Every place is in dialog units of the
+// window's font, which follows the window's monitor (set_dpi).
 class Win32ToolPanel final : public ToolPanelView {
 public:
     explicit Win32ToolPanel(HWND window);
@@ -82,6 +85,10 @@ public:
     // The client area's size at first and at least, in pixels.
     SIZE preferred_size() const;
     SIZE minimum_size() const;
+    // The report scrolled as the scroll bar asks (WM_VSCROLL's request and thumb), or by
+    // the wheel's turn (WM_MOUSEWHEEL's delta): false when it is shown whole.
+    void on_scroll(int request, int thumb);
+    bool on_wheel(int delta);
 
 private:
     struct Entry {
@@ -102,6 +109,13 @@ private:
         HWND control;
         RECT units;  // left, top, width, height in dialog units
     };
+    // Where the report's items go: from top, room high, and the index in the places of
+    // the first item, the others following it in order.
+    struct ReportRoom {
+        int top = 0;
+        int room = 0;
+        std::size_t first = 0;
+    };
 
     static LRESULT CALLBACK drawing_proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                          DWORD_PTR panel);
@@ -116,8 +130,11 @@ private:
     void show_main_answer();
     void fit_columns(HWND list, const Table& table) const;
     void add_save_buttons();
-    std::vector<Place> places() const;
+    std::vector<Place> places(bool scroll_bar, ReportRoom& report) const;
     bool grow_to_fit(const std::vector<Place>& all) const;
+    ReportRows report_rows_of(const std::vector<Place>& all, const ReportRoom& report) const;
+    void scroll_report(std::vector<Place>& all, const ReportRoom& report, const ReportRows& rows);
+    void scroll_to(std::size_t position);
     int entries_width() const;
     int entries_height(std::size_t count, bool flags_only) const;
     int text_width(std::string_view text) const;
@@ -129,6 +146,7 @@ private:
     HWND tools_ = nullptr;
     HWND units_ = nullptr;
     HWND main_answer_ = nullptr;
+    HWND scroll_bar_ = nullptr;
     int highlighted_ = -1;  // the tool the list has selected, as the panel last selected it
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
@@ -141,6 +159,12 @@ private:
     std::vector<Entry> entries_;
     std::vector<ReportItem> report_items_;
     std::size_t report_cursor_ = 0;
+    // The report's rows and room as last laid out, the row at its top, and a part of a
+    // notch the wheel has turned.
+    std::vector<ReportRow> report_rows_;
+    int report_room_ = 0;
+    std::size_t scroll_ = 0;
+    int wheel_pending_ = 0;
     std::vector<HWND> saves_;
     std::string report_shape_;
     Report report_;
