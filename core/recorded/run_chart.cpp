@@ -40,6 +40,7 @@ double step_for(double range, std::span<const double> steps, double most) {
 template <typename Keep>
 std::vector<TrackPoint> thinned(const std::vector<TrackPoint>& track, Keep keep) {
     std::vector<TrackPoint> kept;
+    kept.reserve(track.size());  // a day's run is a hundred thousand points: grown, copied many times
     for (const TrackPoint& p : track)
         if (keep(p)) kept.push_back(p);
     if (kept.size() <= MAX_POINTS) return kept;
