@@ -21,10 +21,10 @@ using testing::MemoryPanel;
 // The samples of tests/runs by their path there, built into the test; no XML parser.
 class SampleRuns final : public RunFiles {
 public:
-    std::optional<std::string> read(std::string_view name, std::string& why_not) override {
+    FileBytes read(std::string_view name, std::string& why_not) override {
         const std::string_view bytes = testing::embedded_file(name);
-        if (bytes.empty()) return why_not = "cannot be found", std::nullopt;
-        return std::string(bytes);
+        if (bytes.empty()) return why_not = "cannot be found", nullptr;
+        return std::make_shared<const std::string>(bytes);
     }
     XmlParser* xml() override { return nullptr; }
 };

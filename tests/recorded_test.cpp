@@ -573,17 +573,27 @@ TEST(LastReading, ReadsAFileOnceWhileItsBytesAndParserStayTheSame) {
         {"<gpx/>11", &other, 5, 1}, {"<gpx/1", &other, 6, 1},                             // longer, shorter
     };
     for (const auto& a : asked) {
-        const RunReading& reading = last.read(a.bytes, a.xml);
+        const RunReading& reading = last.read(std::make_shared<const std::string>(a.bytes), a.xml);
         EXPECT_EQ(one.parses + other.parses, a.parses) << a.bytes;
         ASSERT_TRUE(reading.run) << a.bytes;
         const std::string text = run_text(*reading.run);
         EXPECT_EQ(text.substr(text.find("T07:"), 7), "T07:0" + std::to_string(a.minute) + ":") << a.bytes;
     }
+    // The very bytes kept, handed again, are the same file; after another file, read again.
+    const FileBytes kept = std::make_shared<const std::string>("<gpx/>3");
+    last.keep(kept, &one, last.read(std::make_shared<const std::string>("<gpx/>3"), &other));
+    EXPECT_EQ(last.read(kept, &one).run->points.size(), 1u);
+    EXPECT_EQ(last.read(std::make_shared<const std::string>("<gpx/>3"), &one).run->points.size(), 1u);
+    EXPECT_EQ(one.parses + other.parses, 7);
+    last.read(std::make_shared<const std::string>("<gpx/>1"), &one);
+    last.read(kept, &one);
+    EXPECT_EQ(one.parses + other.parses, 9);
     // A file that cannot be read is kept as such, and a readable one after it is read.
+    const auto bytes = [](std::string_view text) { return std::make_shared<const std::string>(text); };
     const Bytes fit = fit_file(ONE_RECORD);
-    EXPECT_EQ(last.read("GPX please", nullptr).refusal.what.substr(0, 30), "the file is neither FIT (no \".");
-    EXPECT_TRUE(last.read(fit, nullptr).run);
-    EXPECT_FALSE(last.read("GPX please", nullptr).run);
+    EXPECT_EQ(last.read(bytes("GPX please"), nullptr).refusal.what.substr(0, 30), "the file is neither FIT (no \".");
+    EXPECT_TRUE(last.read(bytes(fit), nullptr).run);
+    EXPECT_FALSE(last.read(bytes("GPX please"), nullptr).run);
 }
 
 TEST(RunText, ShowsEveryFieldAndSaysWhereARefusalIs) {

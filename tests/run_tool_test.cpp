@@ -19,13 +19,13 @@ using testing::embedded_file;
 // The tests' files: the samples by their path under tests/runs, and no XML parser.
 class SampleFiles : public RunFiles {
 public:
-    std::optional<std::string> read(std::string_view name, std::string& why_not) override {
+    FileBytes read(std::string_view name, std::string& why_not) override {
         const std::string_view bytes = embedded_file(name);
         if (bytes.empty()) {
             why_not = missing;
-            return std::nullopt;
+            return nullptr;
         }
-        return std::string(bytes);
+        return std::make_shared<const std::string>(bytes);
     }
     XmlParser* xml() override { return nullptr; }
     std::string missing = "cannot be found";

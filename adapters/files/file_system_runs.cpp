@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <system_error>
+#include <utility>
 
 #include "adapters/xml/platform_xml.h"
 #include "core/recorded/read_run.h"
@@ -12,12 +13,12 @@ namespace quorran {
 namespace {
 
 // A file larger than a run can be is refused before it is read, not after.
-std::optional<std::string> too_big(std::string& why_not) {
+FileBytes too_big(std::string& why_not) {
     why_not = "is larger than a run can be (" + std::to_string(RunLimits{}.max_bytes >> 20) + " MB)";
-    return std::nullopt;
+    return nullptr;
 }
 
-std::optional<std::string> read_all(std::istream& in, std::string& why_not) {
+FileBytes read_all(std::istream& in, std::string& why_not) {
     const std::size_t most = RunLimits{}.max_bytes;
     std::string bytes;
     char buffer[1 << 16];
@@ -27,9 +28,9 @@ std::optional<std::string> read_all(std::istream& in, std::string& why_not) {
     }
     if (in.bad()) {
         why_not = "cannot be read";
-        return std::nullopt;
+        return nullptr;
     }
-    return bytes;
+    return std::make_shared<const std::string>(std::move(bytes));
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ std::optional<std::string> read_all(std::istream& in, std::string& why_not) {
 FileSystemRuns::FileSystemRuns() : xml_(platform_xml_parser()) {}
 FileSystemRuns::~FileSystemRuns() = default;
 
-std::optional<std::string> FileSystemRuns::read(std::string_view name, std::string& why_not) {
+FileBytes FileSystemRuns::read(std::string_view name, std::string& why_not) {
     if (name == "-") {
         std::cin.tie(nullptr);
         return read_all(std::cin, why_not);
@@ -47,18 +48,18 @@ std::optional<std::string> FileSystemRuns::read(std::string_view name, std::stri
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) {
         why_not = "cannot be found: there is no such file";
-        return std::nullopt;
+        return nullptr;
     }
     if (std::filesystem::is_directory(status)) {
         why_not = "is a folder, not a file";
-        return std::nullopt;
+        return nullptr;
     }
     if (std::filesystem::is_regular_file(status) && std::filesystem::file_size(path, error) > RunLimits{}.max_bytes)
         return too_big(why_not);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         why_not = "cannot be opened";
-        return std::nullopt;
+        return nullptr;
     }
     return read_all(in, why_not);
 }

@@ -12,7 +12,7 @@ class FileSystemRuns final : public RunFiles {
 public:
     FileSystemRuns();
     ~FileSystemRuns() override;
-    std::optional<std::string> read(std::string_view name, std::string& why_not) override;
+    FileBytes read(std::string_view name, std::string& why_not) override;
     XmlParser* xml() override { return xml_.get(); }
 
 private:

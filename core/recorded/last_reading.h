@@ -4,23 +4,24 @@
 #include <string>
 
 #include "core/recorded/read_run.h"
+#include "core/recorded/run_files.h"
 
 // The run read last, kept with its file's bytes. A runner who changes the split length, the
 // plan or the units asks again about the same file; its run is then not read again, which
 // for a day's GPX is most of the work. Other bytes, or another parser, are read afresh. A
 // program that reads a file as it arrives (the page, a part at a time) keeps its reading
-// here, for the run tool to find.
+// here, for the run tool to find. The very bytes kept, handed again, are not compared.
 namespace quorran {
 
 class LastReading {
 public:
     // The reading of bytes through xml, as read_run() gives it; valid until the next call.
-    const RunReading& read(std::string bytes, XmlParser* xml);
+    const RunReading& read(FileBytes bytes, XmlParser* xml);
     // Keeps the reading of bytes through xml, as read() would have given it.
-    void keep(std::string bytes, XmlParser* xml, RunReading reading);
+    void keep(FileBytes bytes, XmlParser* xml, RunReading reading);
 
 private:
-    std::string bytes_;
+    FileBytes bytes_;
     XmlParser* xml_ = nullptr;
     std::optional<RunReading> reading_;
 };

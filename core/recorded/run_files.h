@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,12 +12,17 @@
 // picked and the browser's parser). Each program says once, at its start.
 namespace quorran {
 
+// A file's bytes, shared: a program that keeps a file it has opened hands the same bytes
+// each time they are asked for, and the run read from them is found again without
+// comparing them (for a day's GPX, tens of megabytes).
+using FileBytes = std::shared_ptr<const std::string>;
+
 class RunFiles {
 public:
     virtual ~RunFiles() = default;
-    // The bytes of the file of that name; nothing, with why_not in words ("no such
-    // file"), when there are none.
-    virtual std::optional<std::string> read(std::string_view name, std::string& why_not) = 0;
+    // The bytes of the file of that name; null, with why_not in words ("no such file"),
+    // when there are none.
+    virtual FileBytes read(std::string_view name, std::string& why_not) = 0;
     // The XML parser for GPX and TCX; null where there is none.
     virtual XmlParser* xml() = 0;
 };

@@ -102,9 +102,9 @@ Outcome run(const Inputs& in) {
         return refuse(in, NEGATIVE_ENTRY, "goes with {plan}: it is the plan's split");
     RunFiles* files = run_files();
     std::string why_not = "cannot be read here";
-    std::optional<std::string> bytes = files ? files->read(in[FILE_ENTRY].text, why_not) : std::nullopt;
+    FileBytes bytes = files ? files->read(in[FILE_ENTRY].text, why_not) : nullptr;
     if (!bytes) return refuse(in, FILE_ENTRY, escaped(why_not));
-    const RunReading& reading = last_reading().read(std::move(*bytes), files->xml());
+    const RunReading& reading = last_reading().read(std::move(bytes), files->xml());
     if (!reading.run) return refuse(in, FILE_ENTRY, "cannot be read: " + escaped(reading.refusal.message()));
 
     const Shown shown{in[EVERY_ENTRY].present ? in[EVERY_ENTRY].in_km : in[KM_ENTRY].on};

@@ -5,7 +5,7 @@
 // serves the page and reads window.panelChecks.
 #include <emscripten.h>
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "core/recorded/run_files.h"
@@ -81,10 +81,10 @@ std::string_view sample_bytes(std::string_view name) {
 // The suite's own answers read the samples the page is handed.
 class SampleRuns final : public quorran::RunFiles {
 public:
-    std::optional<std::string> read(std::string_view name, std::string& why_not) override {
+    quorran::FileBytes read(std::string_view name, std::string& why_not) override {
         const std::string_view bytes = sample_bytes(name);
-        if (bytes.empty()) return why_not = "cannot be found", std::nullopt;
-        return std::string(bytes);
+        if (bytes.empty()) return why_not = "cannot be found", nullptr;
+        return std::make_shared<const std::string>(bytes);
     }
     quorran::XmlParser* xml() override { return nullptr; }
 };

@@ -421,6 +421,7 @@
   const runs = {
     opened: name => opened?.name === name,
     bytes: () => opened.bytes,
+    number: () => opened?.number ?? 0,
     events: () => opened.events(),
   };
   function runModule() {
@@ -457,7 +458,7 @@
     const progress = $(id + '-progress'), large = bytes.length > LARGE;
     let events = () => new Uint8Array(0);
     if (String.fromCharCode(...bytes.subarray(8, 12)) !== '.FIT') {
-      const reader = module.xmlEvents(bytes);
+      const reader = module.xmlEvents(bytes, mine);
       if (large) progress.hidden = false;
       while (!reader.step(30)) {
         reader.feed();
@@ -474,7 +475,7 @@
     if (large) await slice();
     progress.hidden = true;
     if (mine !== opening) return;
-    opened = { name: file.name, bytes, events };
+    opened = { name: file.name, bytes, events, number: mine };
     performance.mark('quorran-run-read');
     entries[index].set(file.name);
     call('entry_changed', index);

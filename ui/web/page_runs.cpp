@@ -11,11 +11,12 @@ namespace quorran {
 namespace {
 
 // The file the runner opened, as the page keeps it (Module.runs in app.js): its bytes if
-// its name is the one asked for (a length of -1 if not), and the XML events the page
-// wrote down for it.
+// its name is the one asked for (a length of -1 if not), the number of its opening, and
+// the XML events the page wrote down for it.
 EM_JS(int, opened_length, (const char* name, int length), {
     return Module.runs.opened(UTF8ToString(name, length)) ? Module.runs.bytes().length : -1;
 });
+EM_JS(int, opened_number, (), { return Module.runs.number(); });
 EM_JS(void, opened_bytes, (char* buffer), { HEAPU8.set(Module.runs.bytes(), buffer); });
 EM_JS(int, events_length, (), { return Module.runs.events().length; });
 EM_JS(void, events_bytes, (char* buffer), { HEAPU8.set(Module.runs.events(), buffer); });
@@ -44,6 +45,14 @@ public:
 };
 
 PageXml page_xml;
+
+// The bytes of the file opened, by the number of its opening: they cross from the page
+// once, and the run tool is handed the same bytes each time it asks.
+struct OpenedFile {
+    int number = 0;
+    FileBytes bytes;
+};
+OpenedFile opened_file;
 
 }  // namespace
 
@@ -88,15 +97,18 @@ std::optional<XmlStop> XmlRecords::replay(std::string_view records, XmlHandler& 
     return std::nullopt;
 }
 
-std::optional<std::string> PageRunFiles::read(std::string_view name, std::string& why_not) {
+FileBytes PageRunFiles::read(std::string_view name, std::string& why_not) {
     const int length = opened_length(name.data(), static_cast<int>(name.size()));
     if (length < 0) {
         why_not = "is not open on this page: choose it again";
-        return std::nullopt;
+        return nullptr;
     }
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    opened_bytes(bytes.data());
-    return bytes;
+    if (const int number = opened_number(); !opened_file.bytes || opened_file.number != number) {
+        std::string bytes(static_cast<std::size_t>(length), '\0');
+        opened_bytes(bytes.data());
+        opened_file = {number, std::make_shared<const std::string>(std::move(bytes))};
+    }
+    return opened_file.bytes;
 }
 
 XmlParser* PageRunFiles::xml() { return &page_xml; }
@@ -113,15 +125,26 @@ public:
     void part(std::string_view records) {
         if (!stop_) stop_ = records_.replay(records, reader_);
     }
-    // The walk is over: the file's bytes, which the run tool will ask about.
-    void end(std::string bytes) {
-        if (read_as_xml(bytes)) last_reading().keep(std::move(bytes), &page_xml, reader_.finish(stop_));
+    // The walk is over: room for the file's bytes, which the page writes there itself (a
+    // day's GPX is tens of megabytes, and a copy of them takes a while).
+    char* bytes(std::size_t length) {
+        bytes_.assign(length, '\0');
+        return bytes_.data();
+    }
+    // The bytes written: the run tool will ask about them once the page has opened them
+    // as its opening of that number.
+    void end(int number) {
+        auto bytes = std::make_shared<const std::string>(std::move(bytes_));
+        if (!read_as_xml(*bytes)) return;
+        last_reading().keep(bytes, &page_xml, reader_.finish(stop_));
+        opened_file = {number, std::move(bytes)};
     }
 
 private:
     RunXmlReader reader_;
     XmlRecords records_;
     std::optional<XmlStop> stop_;
+    std::string bytes_;
 };
 std::optional<PartRead> part_read;
 
@@ -138,7 +161,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_part(const char* records, 
     if (part_read) part_read->part({records, static_cast<std::size_t>(length)});
 }
 
-extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_end(const char* bytes, int length) {
-    if (part_read) part_read->end({bytes, static_cast<std::size_t>(length)});
+// Where the page writes the file's bytes once its walk is over; null when no walk began.
+extern "C" EMSCRIPTEN_KEEPALIVE char* quorran_run_read_bytes(int length) {
+    return part_read ? part_read->bytes(static_cast<std::size_t>(length)) : nullptr;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void quorran_run_read_end(int number) {
+    if (part_read) part_read->end(number);
     part_read.reset();
 }

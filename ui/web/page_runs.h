@@ -27,7 +27,7 @@ namespace quorran {
 
 class PageRunFiles final : public RunFiles {
 public:
-    std::optional<std::string> read(std::string_view name, std::string& why_not) override;
+    FileBytes read(std::string_view name, std::string& why_not) override;
     XmlParser* xml() override;
 };
 

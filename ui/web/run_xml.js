@@ -1,10 +1,11 @@
 // The browser's own XML parser driving the core's XML events, as ui/web/page_runs.h
 // writes them down: a GPX or TCX file's bytes decoded in the encoding they name, parsed by
 // DOMParser and walked a slice at a time, so that the page stays responsive between
-// slices. xmlEvents(bytes) gives a reader: step(ms) reads on for about ms milliseconds and
-// says whether it is done, progress() how far it is (0 to 1), events() the records, and
-// feed() gives the core's reader the records written since it last did (page_runs.cpp), so
-// that the run is read a slice at a time too.
+// slices. xmlEvents(bytes, number), for the page's opening of that number, gives a
+// reader: step(ms) reads on for about ms milliseconds and says whether it is done,
+// progress() how far it is (0 to 1), events() the records, and feed() gives the core's
+// reader the records written since it last did (page_runs.cpp), so that the run is read a
+// slice at a time too; at the end, the file's bytes with the opening's number.
 //
 // A document of more than a few points is parsed in pieces, each a slice's work: its points from the end of the
 // first to the end of the last, cut after a point's end tag every PIECE characters, each
@@ -13,7 +14,7 @@
 // document. If DOMParser refuses the rest or any piece, the document is parsed whole, as
 // one: a cut that fell inside a comment or a CDATA section leaves its piece unclosed, so
 // no cut ever changes what is read.
-Module['xmlEvents'] = bytes => {
+Module['xmlEvents'] = (bytes, number = 0) => {
   const PIECE = 1 << 16, MARK = 'quorran-pieces', XMLNS = 'http://www.w3.org/2000/xmlns/';
   const POINT_END = /<\/(?:[A-Za-z_][\w.-]*:)?(?:trkpt|Trackpoint)\s*>/g;
   const encoder = new TextEncoder();
@@ -216,7 +217,10 @@ Module['xmlEvents'] = bytes => {
         fed = 0;
       }
       for (; fed < parts.length; fed++) give(parts[fed], Module._quorran_run_read_part);
-      if (done) give(bytes, Module._quorran_run_read_end);
+      if (!done) return;
+      const at = Module._quorran_run_read_bytes(bytes.length);
+      if (at) HEAPU8.set(bytes, at);
+      Module._quorran_run_read_end(number);
     },
     events() {
       const all = new Uint8Array(parts.reduce((sum, p) => sum + p.length, 0));
