@@ -206,8 +206,13 @@ void QtPanelProbe::open_file(int entry, std::string_view name) {
     answer_dialog([name = to_qstring(name)](QDialog& d) {
         auto* files = qobject_cast<QFileDialog*>(&d);
         if (!files || name.isEmpty()) return d.reject();
+        // The dialog writes the name chosen into its name field only while that field has no
+        // focus, and the field takes the focus once the dialog is active, early or late as
+        // the machine is busy: with the focus there, Open found no name and stayed open.
+        if (QWidget* focused = files->focusWidget()) focused->clearFocus();
         files->selectFile(name);
         d.accept();
+        if (d.isVisible()) d.reject();  // a name it still refuses fails the check after, not a 30 s wait
     });
     QTest::mouseClick(row(entry).open, Qt::LeftButton);
 }
